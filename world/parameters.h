@@ -1,0 +1,24 @@
+// How the sixteen texts of the parameter dialog become the world's integers.
+#pragma once
+
+#include <cstdint>
+
+#include "world.h"
+
+constexpr int kParameterFieldCount = 16;
+
+// The dialog's texts in the order of its edits: for each level population, the start life
+// ("繁殖度") and the birth chance ("寿命長"), then the four disturbances.
+extern const char* const kDefaultParameterTexts[kParameterFieldCount];
+
+// Decimal integer as the standard conversion reads it, saturating at the 32-bit limits.
+int32_t parseCount(const char* text);
+
+// Plain decimal number (optional exponent) times kRateScale, rounded to double and truncated
+// toward zero, saturating at the 32-bit limits; anything else reads as far as its decimal
+// prefix goes.
+int32_t parseRate(const char* text);
+
+// Stores the sixteen texts into the world as the dialog's OK does (populations above
+// kSlotsPerSpecies are stored as kSlotsPerSpecies). Does not seed.
+void storeParameterTexts(World& w, const char* const texts[kParameterFieldCount]);
