@@ -1,0 +1,50 @@
+// Text, rectangles, ellipses and lines. Each call makes its own font, pen or brush, and puts
+// back what the memory DC held before deleting it.
+#include "canvas.h"
+
+#include <cstring>
+
+void Canvas::drawText(int x, int y, const char* text) {
+  HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                           OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, "ＭＳ ゴシック");
+  HGDIOBJ previous = SelectObject(memoryDc, font);
+  SetBkMode(memoryDc, TRANSPARENT);
+  SetTextColor(memoryDc, canvasColour(textRed, textGreen, textBlue));
+  TextOutA(memoryDc, x, y, text, static_cast<int>(std::strlen(text)));
+  SelectObject(memoryDc, previous);
+  DeleteObject(font);
+}
+
+void Canvas::drawRectangle(int left, int top, int right, int bottom) {
+  HPEN pen = CreatePen(PS_SOLID, penWidth, canvasColour(penRed, penGreen, penBlue));
+  HBRUSH brush = CreateSolidBrush(canvasColour(brushRed, brushGreen, brushBlue));
+  HGDIOBJ previousPen = SelectObject(memoryDc, pen);
+  HGDIOBJ previousBrush = SelectObject(memoryDc, brush);
+  Rectangle(memoryDc, left, top, right, bottom);
+  SelectObject(memoryDc, previousBrush);
+  SelectObject(memoryDc, previousPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+}
+
+void Canvas::drawEllipse(RECT bounds) {
+  HPEN pen = CreatePen(PS_SOLID, penWidth, canvasColour(penRed, penGreen, penBlue));
+  HBRUSH brush = CreateSolidBrush(canvasColour(brushRed, brushGreen, brushBlue));
+  HGDIOBJ previousPen = SelectObject(memoryDc, pen);
+  HGDIOBJ previousBrush = SelectObject(memoryDc, brush);
+  Ellipse(memoryDc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  SelectObject(memoryDc, previousBrush);
+  SelectObject(memoryDc, previousPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+}
+
+void Canvas::drawLine(int x1, int y1, int x2, int y2) {
+  HPEN pen = CreatePen(PS_SOLID, penWidth, canvasColour(penRed, penGreen, penBlue));
+  HGDIOBJ previous = SelectObject(memoryDc, pen);
+  MoveToEx(memoryDc, x1, y1, nullptr);
+  LineTo(memoryDc, x2, y2);
+  SelectObject(memoryDc, previous);
+  DeleteObject(pen);
+}
