@@ -1,6 +1,53 @@
 #include "parameter_dialog.h"
 
-// Placeholder until the parameter dialog is built.
-INT_PTR CALLBACK parameterDialogProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
+#include "main_window.h"
+#include "parameters.h"
+#include "resource.h"
+#include "world.h"
+
+namespace {
+
+constexpr int kFieldTextSize = 200;
+
+void fillDefaults(HWND dialog) {
+  for (int i = 0; i < kParameterFieldCount; ++i) {
+    SetDlgItemTextA(dialog, IDC_FIELD_FIRST + i, kDefaultParameterTexts[i]);
+  }
+}
+
+// The edits are numbered in the order the world takes them: for each level its population,
+// start life and birth chance, then the four disturbances.
+void storeFields(HWND dialog) {
+  char texts[kParameterFieldCount][kFieldTextSize];
+  const char* fields[kParameterFieldCount];
+  for (int i = 0; i < kParameterFieldCount; ++i) {
+    GetDlgItemTextA(dialog, IDC_FIELD_FIRST + i, texts[i], kFieldTextSize);
+    fields[i] = texts[i];
+  }
+  storeParameterTexts(world, fields);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK parameterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      fillDefaults(dialog);
+      return TRUE;
+
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+          storeFields(dialog);
+          seedWorld();
+          GameMode = Running;
+          EndDialog(dialog, IDOK);
+          return FALSE;
+        case IDCANCEL:
+          // A game can only be started, not backed out of: Esc and the close box do nothing.
+          return TRUE;
+      }
+      return FALSE;
+  }
+  return FALSE;
 }
