@@ -1,0 +1,57 @@
+#include "game_loop.h"
+
+#include "dot_field.h"
+
+namespace {
+
+// The dialog reads each edit into a buffer of this many bytes, terminator included.
+constexpr size_t kDialogReadBuffer = 200;
+
+void confirmDialog(const DialogTexts& texts) {
+  const char* pointers[kParameterFieldCount];
+  for (int i = 0; i < kParameterFieldCount; ++i) {
+    pointers[i] = texts[i].c_str();
+  }
+  storeParameterTexts(world, pointers);
+  seedWorld();
+}
+
+// One tick of a running game, less the drawing itself.
+void runTick(bool screenDraws) {
+  stepWorld();
+  dayCount += 1;
+  if (screenDraws) {
+    scatterDots(world, [](int, int, int) {});
+  }
+}
+
+}  // namespace
+
+DialogTexts dialogTexts(const std::vector<std::string>& typed) {
+  DialogTexts texts;
+  for (int i = 0; i < kParameterFieldCount; ++i) {
+    const std::string& text =
+        i < static_cast<int>(typed.size()) ? typed[i] : kDefaultParameterTexts[i];
+    texts[i] = text.substr(0, kDialogReadBuffer - 1);
+  }
+  return texts;
+}
+
+GameResult playGame(const GameSettings& settings, const DayListener& onDay) {
+  confirmDialog(settings.texts);
+  dayCount = 0;
+  GameResult result{0, false};
+  while (settings.dayLimit == 0 || dayCount < settings.dayLimit) {
+    runTick(settings.screenDraws);
+    if (onDay) {
+      onDay(world, dayCount);
+    }
+    if (anySpeciesExtinct(world)) {
+      result.extinct = true;
+      break;
+    }
+  }
+  result.days = dayCount;
+  dayCount = 0;
+  return result;
+}
