@@ -1,0 +1,146 @@
+#include "sim_process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+const char* const kCsvHeader = "game,day,large_carnivores,small_carnivores,herbivores,plants";
+
+SimRun runSim(const std::vector<std::string>& args) {
+  ScratchDir scratch;
+  std::string outPath = (scratch.path() / "out").string();
+  std::string errPath = (scratch.path() / "err").string();
+
+  std::vector<char*> argv;
+  std::string program = VELMORIA_SIM_PATH;
+  argv.push_back(program.data());
+  std::vector<std::string> copies(args);
+  for (std::string& arg : copies) {
+    argv.push_back(arg.data());
+  }
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  pid_t pid = 0;
+  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    ADD_FAILURE() << "cannot start " << program;
+    return {-1, "", ""};
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return {exitCode, readFile(outPath), readFile(errPath)};
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+int recordDays(const std::string& line) {
+  const std::string prefix = "記録：";
+  const std::string suffix = "日";
+  if (line.size() <= prefix.size() + suffix.size() || line.compare(0, prefix.size(), prefix) != 0 ||
+      line.compare(line.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    return -1;
+  }
+  std::string digits = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
+  if (digits.find_first_not_of("0123456789") != std::string::npos) {
+    return -1;
+  }
+  return std::stoi(digits);
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool CsvRow::operator==(const CsvRow& other) const {
+  return game == other.game && day == other.day &&
+         std::equal(populations, populations + 4, other.populations);
+}
+
+std::ostream& operator<<(std::ostream& out, const CsvRow& row) {
+  out << row.game << ',' << row.day;
+  for (int population : row.populations) {
+    out << ',' << population;
+  }
+  return out;
+}
+
+std::vector<CsvRow> parseCsv(const std::string& text) {
+  std::vector<std::string> lines = splitLines(text);
+  std::vector<CsvRow> rows;
+  if (lines.empty() || lines[0] != kCsvHeader) {
+    ADD_FAILURE() << "CSV does not start with its header:\n" << text.substr(0, 200);
+    return rows;
+  }
+  for (size_t i = 1; i < lines.size(); ++i) {
+    CsvRow row{};
+    char end = '\0';
+    int fields = std::sscanf(lines[i].c_str(), "%d,%d,%d,%d,%d,%d%c", &row.game, &row.day,
+                             &row.populations[0], &row.populations[1], &row.populations[2],
+                             &row.populations[3], &end);
+    if (fields != 6) {
+      ADD_FAILURE() << "malformed CSV row " << i << ": " << lines[i];
+      return rows;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<CsvRow> rowsOfGame(const std::vector<CsvRow>& rows, int game) {
+  std::vector<CsvRow> selected;
+  std::copy_if(rows.begin(), rows.end(), std::back_inserter(selected),
+               [game](const CsvRow& row) { return row.game == game; });
+  return selected;
+}
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (fs::temp_directory_path() / "velmoria-sim-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    ADD_FAILURE() << "cannot make a scratch directory";
+  }
+  path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+std::vector<std::string> ScratchDir::entries() const {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(path_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}

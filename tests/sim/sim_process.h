@@ -1,0 +1,47 @@
+// Runs the built simulator as a user would and reads back what it printed and wrote.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct SimRun {
+  int exitCode;  // -1 when it did not exit normally
+  std::string out;
+  std::string err;
+};
+
+SimRun runSim(const std::vector<std::string>& args);
+
+std::vector<std::string> splitLines(const std::string& text);
+// N of a line "記録：N日", or -1 for any other line.
+int recordDays(const std::string& line);
+std::string readFile(const std::filesystem::path& path);
+
+// One CSV row: game, day and the four populations in level order.
+struct CsvRow {
+  int game;
+  int day;
+  int populations[4];
+  bool operator==(const CsvRow& other) const;
+};
+
+std::ostream& operator<<(std::ostream& out, const CsvRow& row);
+
+extern const char* const kCsvHeader;
+// Parses the rows after the header; fails the current test on a malformed table.
+std::vector<CsvRow> parseCsv(const std::string& text);
+std::vector<CsvRow> rowsOfGame(const std::vector<CsvRow>& rows, int game);
+
+// A fresh directory, removed with everything in it when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  const std::filesystem::path& path() const { return path_; }
+  std::vector<std::string> entries() const;
+
+ private:
+  std::filesystem::path path_;
+};
