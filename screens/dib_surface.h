@@ -1,0 +1,35 @@
+// A 32-bit top-down DIB section with its own memory DC, for reading and writing pixels of a
+// canvas directly. Lives only as long as the drawing operation that makes it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+class DibSurface {
+ public:
+  DibSurface(int width, int height);
+  ~DibSurface();
+  DibSurface(const DibSurface&) = delete;
+  DibSurface& operator=(const DibSurface&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // Pixels as 0x00RRGGBB words, row by row from the top. Call GdiFlush() after GDI drew
+  // into the surface and before reading them.
+  uint32_t* pixels() const { return pixels_; }
+  uint32_t* row(int y) const { return pixels_ + static_cast<ptrdiff_t>(y) * width_; }
+
+  // Copies a block between this surface and another DC, both at their own coordinates.
+  void copyFrom(HDC source, int sourceX, int sourceY);
+  void copyTo(HDC target, int targetX, int targetY) const;
+
+ private:
+  int width_;
+  int height_;
+  uint32_t* pixels_ = nullptr;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previousBitmap_ = nullptr;
+};
