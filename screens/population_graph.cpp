@@ -1,0 +1,56 @@
+#include "population_graph.h"
+
+#include <algorithm>
+
+#include "species_colours.h"
+
+namespace {
+
+int graphY(int32_t population) {
+  return kGraphOriginY - population / kPeoplePerPixel;
+}
+
+void setGraphPen(Canvas& canvas, int k) {
+  const SpeciesColour& c = kSpeciesColours[k];
+  canvas.setPen(1, c.red, c.green, c.blue);
+}
+
+}  // namespace
+
+int lastGraphSegment(const Canvas& canvas, int days) {
+  return std::min({days - 1, kHistoryDays - 1, canvas.canvasWidth() - kGraphOriginX});
+}
+
+void drawGraphPerSegment(Canvas& canvas, const World& w, int days) {
+  int last = lastGraphSegment(canvas, days);
+  for (int k = 0; k < kSpeciesCount; ++k) {
+    setGraphPen(canvas, k);
+    const int32_t* history = w.history[k];
+    for (int i = 1; i <= last; ++i) {
+      canvas.drawLine(kGraphOriginX - 1 + i, graphY(history[i - 1]), kGraphOriginX + i,
+                      graphY(history[i]));
+    }
+  }
+}
+
+void drawGraph(Canvas& canvas, const World& w, int days) {
+  int last = lastGraphSegment(canvas, days);
+  POINT points[kHistoryDays];
+  for (int k = 0; k < kSpeciesCount; ++k) {
+    setGraphPen(canvas, k);
+    if (last < 1) {
+      continue;
+    }
+    const int32_t* history = w.history[k];
+    for (int i = 0; i <= last; ++i) {
+      points[i] = POINT{kGraphOriginX + i, graphY(history[i])};
+    }
+    const SpeciesColour& c = kSpeciesColours[k];
+    HPEN pen = CreatePen(PS_SOLID, 1, canvasColour(c.red, c.green, c.blue));
+    HDC dc = canvas.memoryDC();
+    HGDIOBJ previous = SelectObject(dc, pen);
+    Polyline(dc, points, last + 1);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+  }
+}
