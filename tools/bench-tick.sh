@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Times running ticks of the simulation screen at full load under Wine on a private virtual
+# display: dots composed in memory against one text call per dot, in the same run.
+# Usage: tools/bench-tick.sh [ticks per figure] [runs]   (defaults: 20 ticks, 3 runs)
+# BUILD_DIR picks the build folder (default build/win32); WINEPREFIX the Wine prefix.
+set -eu
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build/win32}
+ticks=${1:-20}
+runs=${2:-3}
+export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
+
+cmake --preset win32 -B "$build" >/dev/null
+cmake --build "$build" -j2 --target tick_benchmark >/dev/null
+for run in $(seq "$runs"); do
+  echo "== run $run of $runs (load: $(cut -d' ' -f1-3 /proc/loadavg)) =="
+  tools/with-display tools/wine-run "$build/tests/gui/simulation/tick_benchmark.exe" "$ticks"
+done
