@@ -11,15 +11,17 @@ constexpr int kDotFieldTop = 150;
 constexpr int kDotFieldHeight = 300;
 constexpr int kDotFieldWidth = 245;
 
-// Calls plot(species, x, y) for every dot, in drawing order.
+// Calls plot(species, x, y) for every dot, in drawing order. plot must not draw from the
+// random source itself.
 template <typename Plot>
 void scatterDots(const World& w, Plot&& plot) {
+  RandomStream random;
   for (int k = 0; k < kSpeciesCount; ++k) {
     const int32_t* life = w.species[k].life;
     for (int j = 0; j < kDotSlots; ++j) {
       if (life[j] > 0) {
-        int y = kDotFieldTop + randomNext() % kDotFieldHeight;
-        int x = randomNext() % kDotFieldWidth;
+        int y = kDotFieldTop + random.next() % kDotFieldHeight;
+        int x = random.next() % kDotFieldWidth;
         plot(k, x, y);
       }
     }

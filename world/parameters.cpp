@@ -8,8 +8,11 @@
 #include <cstring>
 
 const char* const kDefaultParameterTexts[kParameterFieldCount] = {
-    "2000", "0.5", "0.2", "2000", "0.5", "0.2", "2000", "0.5", "0.2",
-    "2000", "0.5", "0.2", "0.1",  "0.1", "0.1", "0.1",
+    "2000", "0.5", "0.2",         // large carnivores
+    "2000", "0.5", "0.2",         // small carnivores
+    "2000", "0.5", "0.2",         // herbivores
+    "2000", "0.5", "0.2",         // plants
+    "0.1",  "0.1", "0.1", "0.1",  // disturbances
 };
 
 namespace {
@@ -17,7 +20,9 @@ namespace {
 bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int32_t saturate(double value) {
   if (std::isnan(value)) {

@@ -8,12 +8,18 @@
 
 namespace {
 
-int drawSlot() { return randomNext() % kSlotsPerSpecies; }
-int drawChance() { return randomNext() % kRateScale; }
-
 // Free-slot indexes of the four levels for the day being stepped; static because they are
 // large and the step runs on one thread.
 FreeSlots freeSlots[kSpeciesCount];
+
+// Each phase draws through its own stream, so that the generator's state stays in a register
+// for the hundreds of thousands of draws of a crowded day.
+int drawSlot(RandomStream& random) {
+  return random.next() % kSlotsPerSpecies;
+}
+int drawChance(RandomStream& random) {
+  return random.next() % kRateScale;
+}
 
 void kill(Species& prey, int k, int slot) {
   prey.life[slot] = 0;
@@ -28,16 +34,18 @@ void age(Species& s, int k, int i) {
   }
 }
 
-void starve(Species& s, int i, int divisor) { s.life[i] /= divisor; }
+void starve(Species& s, int i, int divisor) {
+  s.life[i] /= divisor;
+}
 
 // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
 // a free slot at all.
-void attemptBirth(Species& s, int k) {
+void attemptBirth(RandomStream& random, Species& s, int k) {
   int slot = freeSlots[k].lowestFree();
   if (slot < 0) {
     return;
   }
-  if (drawChance() < s.birthChance) {
+  if (drawChance(random) < s.birthChance) {
     s.life[slot] = s.startLife;
     if (s.startLife > 0) {
       freeSlots[k].markAlive(slot);
@@ -45,9 +53,12 @@ void attemptBirth(Species& s, int k) {
   }
 }
 
-bool underCap(const Species& s) { return s.population < kBirthCap; }
+bool underCap(const Species& s) {
+  return s.population < kBirthCap;
+}
 
 void largeCarnivoresDay(World& w) {
+  RandomStream random;
   Species& large = w.species[LargeCarnivore];
   Species& small = w.species[SmallCarnivore];
   Species& herbivores = w.species[Herbivore];
@@ -56,8 +67,8 @@ void largeCarnivoresDay(World& w) {
     if (large.life[i] <= 0) {
       continue;
     }
-    int a = drawSlot();
-    int b = drawSlot();
+    int a = drawSlot(random);
+    int b = drawSlot(random);
     if (herbivores.life[a] > 0 && herbivores.life[b] > 0) {
       kill(herbivores, Herbivore, a);
       kill(herbivores, Herbivore, b);
@@ -68,16 +79,16 @@ void largeCarnivoresDay(World& w) {
       starve(large, i, 5);
     }
     age(large, LargeCarnivore, i);
-    int r = drawChance();
-    if (underCap(large) && r > w.disturbance[LargeCarnivore] && large.life[i] > 0 &&
-        preyExists) {
-      attemptBirth(large, LargeCarnivore);
+    int r = drawChance(random);
+    if (underCap(large) && r > w.disturbance[LargeCarnivore] && large.life[i] > 0 && preyExists) {
+      attemptBirth(random, large, LargeCarnivore);
     }
   }
 }
 
 // Small carnivores eat herbivores and herbivores eat plants in the same way.
 void predatorDay(World& w, int k, int preyId) {
+  RandomStream random;
   Species& self = w.species[k];
   Species& prey = w.species[preyId];
   bool blockedWithoutPrey = k == SmallCarnivore;
@@ -85,34 +96,35 @@ void predatorDay(World& w, int k, int preyId) {
     if (self.life[i] <= 0) {
       continue;
     }
-    int a = drawSlot();
+    int a = drawSlot(random);
     if (prey.life[a] > 0) {
       kill(prey, preyId, a);
     } else {
       starve(self, i, 10);
     }
     age(self, k, i);
-    int r = drawChance();
+    int r = drawChance(random);
     if (underCap(self) && r > w.disturbance[k] && self.life[i] > 0 &&
         (!blockedWithoutPrey || prey.population > 0)) {
-      attemptBirth(self, k);
+      attemptBirth(random, self, k);
     }
   }
 }
 
 void plantsDay(World& w) {
+  RandomStream random;
   Species& plants = w.species[Plant];
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
     if (plants.life[i] <= 0) {
       continue;
     }
-    drawSlot();  // drawn and unused, as every other level draws its meal
+    drawSlot(random);  // drawn and unused, as every other level draws its meal
     starve(plants, i, 10);
     age(plants, Plant, i);
-    int r = drawChance();
+    int r = drawChance(random);
     // A plant that has just withered still seeds.
     if (underCap(plants) && r > w.disturbance[Plant]) {
-      attemptBirth(plants, Plant);
+      attemptBirth(random, plants, Plant);
     }
   }
 }
@@ -144,4 +156,6 @@ void stepWorld(World& w, int32_t day) {
   recount(w, day);
 }
 
-void stepWorld() { stepWorld(world, dayCount); }
+void stepWorld() {
+  stepWorld(world, dayCount);
+}

@@ -12,7 +12,9 @@ void seedWorld(World& w) {
   }
 }
 
-void seedWorld() { seedWorld(world); }
+void seedWorld() {
+  seedWorld(world);
+}
 
 bool anySpeciesExtinct(const World& w) {
   for (const Species& s : w.species) {

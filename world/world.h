@@ -14,8 +14,8 @@ constexpr int kBirthCap = 20000;
 
 struct Species {
   int32_t population;
-  int32_t startLife;    // life of every seeded and newborn individual
-  int32_t birthChance;  // in 1/kRateScale
+  int32_t startLife;               // life of every seeded and newborn individual
+  int32_t birthChance;             // in 1/kRateScale
   int32_t life[kSlotsPerSpecies];  // > 0: a living individual; <= 0: a free slot
 };
 
