@@ -7,8 +7,6 @@ namespace guitest {
 
 namespace {
 
-// Without a window manager on the virtual display, a window at the screen's corner would have
-// its frame drawn partly off-screen; keep every test window well inside.
 constexpr int kWindowX = 40;
 constexpr int kWindowY = 40;
 
@@ -30,13 +28,12 @@ const char* classFor(WNDPROC procedure) {
 }  // namespace
 
 HWND createWindow(int clientWidth, int clientHeight, WNDPROC procedure, const char* title) {
-  const DWORD style = WS_OVERLAPPEDWINDOW;
-  RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRect(&frame, style, FALSE);
-  HWND window =
-      CreateWindowA(classFor(procedure), title, style, kWindowX, kWindowY, frame.right - frame.left,
-                    frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(window, SW_SHOWNORMAL);
+  // Wine waits two seconds for a window manager to withdraw a managed window when it is hidden
+  // or destroyed, and the virtual display has none. A borderless popup that is never activated
+  // stays unmanaged, so tests can make and destroy windows freely.
+  HWND window = CreateWindowA(classFor(procedure), title, WS_POPUP, kWindowX, kWindowY, clientWidth,
+                              clientHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);
   pumpMessages();
   return window;

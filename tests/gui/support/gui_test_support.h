@@ -14,9 +14,9 @@ namespace guitest {
 // Colour that createWindow's windows paint their background with (the stock grey brush).
 constexpr COLORREF kWindowBackground = RGB(128, 128, 128);
 
-// A visible, shown and painted top-level window whose client area is clientWidth x
-// clientHeight, at a fixed place on the screen. Messages go to `procedure`; one window class
-// is registered per procedure.
+// A visible and painted top-level window (a borderless popup, never activated) whose client
+// area is clientWidth x clientHeight, at a fixed place on the screen. Messages go to
+// `procedure`; one window class is registered per procedure. Destroy it with DestroyWindow.
 HWND createWindow(int clientWidth, int clientHeight, WNDPROC procedure = DefWindowProcA,
                   const char* title = "velmoria test");
 
