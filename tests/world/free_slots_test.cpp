@@ -1,0 +1,62 @@
+#include "free_slots.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <set>
+
+TEST(FreeSlots, LowestFreeFollowsEveryChange) {
+  auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
+  std::mt19937 random(7);
+  for (int i = 0; i < kSlotsPerSpecies; ++i) {
+    life[i] = random() % 4 == 0 ? 0 : 1;
+  }
+  auto slots = std::make_unique<FreeSlots>();
+  slots->rebuild(life.get());
+  std::set<int> free;
+  for (int i = 0; i < kSlotsPerSpecies; ++i) {
+    if (life[i] <= 0) {
+      free.insert(i);
+    }
+  }
+  // Changes cluster near the low end, where births and word boundaries matter most.
+  for (int step = 0; step < 200000; ++step) {
+    int slot = random() % 3 == 0 ? random() % kSlotsPerSpecies : random() % 2000;
+    if (random() % 2 == 0) {
+      slots->markAlive(slot);
+      free.erase(slot);
+    } else {
+      slots->markFree(slot);
+      free.insert(slot);
+    }
+    int expected = free.empty() ? -1 : *free.begin();
+    ASSERT_EQ(slots->lowestFree(), expected) << "step " << step;
+  }
+}
+
+TEST(FreeSlots, EdgesOfTheSlotRange) {
+  auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
+  for (int i = 0; i < kSlotsPerSpecies; ++i) {
+    life[i] = 1;
+  }
+  auto slots = std::make_unique<FreeSlots>();
+  slots->rebuild(life.get());
+  EXPECT_EQ(slots->lowestFree(), -1) << "a full level has no free slot";
+
+  for (int edge : {kSlotsPerSpecies - 1, 4096, 4095, 64, 63, 0}) {
+    slots->markFree(edge);
+    EXPECT_EQ(slots->lowestFree(), edge);
+  }
+  for (int edge : {0, 63, 64, 4095, 4096}) {
+    slots->markAlive(edge);
+  }
+  EXPECT_EQ(slots->lowestFree(), kSlotsPerSpecies - 1);
+  slots->markAlive(kSlotsPerSpecies - 1);
+  EXPECT_EQ(slots->lowestFree(), -1);
+
+  life[kSlotsPerSpecies - 1] = 0;
+  life[kSlotsPerSpecies - 2] = -5;
+  slots->rebuild(life.get());
+  EXPECT_EQ(slots->lowestFree(), kSlotsPerSpecies - 2);
+}
