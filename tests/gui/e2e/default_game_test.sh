@@ -10,6 +10,7 @@ fi
 game_exe=$1 inspect_exe=$2 sim=$3
 source "$(dirname "$0")/e2e_lib.sh"
 
+e2e_check_sim
 e2e_start_game
 e2e_open_dialog
 point_at "$dialog_line"

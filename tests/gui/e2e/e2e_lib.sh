@@ -2,7 +2,8 @@
 # look at its windows through inspect_windows.exe, read the screen, and play it with
 # xdotool. Every wait polls and gives up after a bounded time.
 #
-# The sourcing script sets: game_exe, inspect_exe, sim (paths), and calls e2e_start_game.
+# The sourcing script sets game_exe and inspect_exe (and sim, the native velmoria-sim, to
+# compare records), then calls e2e_start_game.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 wine_run=$e2e_root/tools/wine-run
@@ -90,15 +91,14 @@ stop_game() {
   game_pid=
 }
 
-e2e_check_tools() {
-  [ -f "$game_exe" ] || fail "the game is not built: $game_exe"
-  [ -f "$inspect_exe" ] || fail "the window inspector is not built: $inspect_exe"
+e2e_check_sim() {
   [ -x "$sim" ] || fail "velmoria-sim not found at $sim: build the native preset first" \
     "(cmake --preset native && cmake --build --preset native) or set VELMORIA_SIM"
 }
 
 e2e_start_game() {
-  e2e_check_tools
+  [ -f "$game_exe" ] || fail "the game is not built: $game_exe"
+  [ -f "$inspect_exe" ] || fail "the window inspector is not built: $inspect_exe"
   trap stop_game EXIT
   # b.dat, the title picture, is read from the current directory: start beside it.
   (cd "$(dirname "$game_exe")" && exec "$wine_run" "./$(basename "$game_exe")") &

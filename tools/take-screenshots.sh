@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Takes the README's pictures: the title screen, the parameter dialog and a running game,
+# each cropped to the game window, saved as docs/title.png, docs/dialog.png, docs/game.png.
+# Builds the program first; runs it on a virtual display of its own.
+#
+# VELMORIA_BUILD_DIR (default build/win32) chooses the build folder. The Wine prefix is
+# build/screenshots-wineprefix, where Wine draws the window frames itself (there is no window
+# manager on the virtual display to draw them).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build_dir=${VELMORIA_BUILD_DIR:-build/win32}
+export WINEPREFIX=$root/build/screenshots-wineprefix
+
+if [ -z "${VELMORIA_SCREENSHOT_DISPLAY:-}" ]; then
+  tools/setup.sh
+  cmake --preset win32 -B "$build_dir" >/dev/null
+  cmake --build "$build_dir" -j2 --target velmoria inspect_windows
+  tools/wine-prefix
+  LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /d N /f >/dev/null 2>&1
+  WINEDEBUG=-all wineserver -w
+  VELMORIA_SCREENSHOT_DISPLAY=1 exec tools/with-display "$0" "$@"
+fi
+
+build_dir=$(cd "$build_dir" && pwd)
+game_exe=$build_dir/app/velmoria.exe
+inspect_exe=$build_dir/tests/gui/e2e/inspect_windows.exe
+source tests/gui/e2e/e2e_lib.sh
+
+# The whole game window, frame included, as "WxH+X+Y".
+game_window_area() {
+  local id
+  id=$(xdotool search --name '^Velmoria$' | head -1)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+
+shoot() {
+  /usr/bin/import -window root -crop "$(game_window_area)" +repage "docs/$1"
+  note "saved docs/$1"
+}
+
+e2e_start_game
+sleep 1  # let a few title frames pass
+shoot title.png
+
+e2e_open_dialog
+xdotool mousemove --sync 0 0  # keep the pointer out of the picture
+shoot dialog.png
+
+# A long game for the picture: plenty of fertile plants. Tab from OK to the plants' fields.
+point_at "$dialog_line"
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+xdotool type --delay 50 10000
+xdotool key Tab Tab
+xdotool type --delay 50 0.5
+xdotool key Return
+wait_for 20 "the dialog to close" no_top_window '#32770' 'パラメータの設定'
+xdotool mousemove --sync 0 0
+sleep 5
+shoot game.png
