@@ -54,7 +54,10 @@ bool endThreadDialogs() {
 }
 
 void CALLBACK runNextStep(HWND, UINT, UINT_PTR, DWORD) {
-  if (scripts.empty()) {
+  // A step may open another modal loop in which this timer keeps ticking; the step in
+  // progress is only left once it returns.
+  static bool inStep = false;
+  if (scripts.empty() || inStep) {
     return;
   }
   if (GetTickCount() - scriptStart > kScriptTimeoutMs) {
@@ -65,12 +68,6 @@ void CALLBACK runNextStep(HWND, UINT, UINT_PTR, DWORD) {
   Script& script = scripts.front();
   HWND dialog = findThreadWindow(script.caption);
   if (dialog == nullptr) {
-    return;
-  }
-  // A step may open another modal loop in which this timer keeps ticking; the step in
-  // progress is only left once it returns.
-  static bool inStep = false;
-  if (inStep) {
     return;
   }
   inStep = true;
