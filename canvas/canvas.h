@@ -22,6 +22,7 @@ class Canvas {
   void drawRectangle(int left, int top, int right, int bottom);
   void drawEllipse(RECT bounds);
   void drawLine(int x1, int y1, int x2, int y2);
+  void drawPolyline(const POINT* points, int count);
   void drawMaskedImage(HWND window, int x, int y, const char* maskFile, const char* imageFile,
                        int width, int height);
 

@@ -48,3 +48,13 @@ void Canvas::drawLine(int x1, int y1, int x2, int y2) {
   SelectObject(memoryDc, previous);
   DeleteObject(pen);
 }
+
+// A run of joined lines with the line's pen: each line leaves out its end point, which the
+// next one paints first, so the picture is that of one drawLine per pair of points.
+void Canvas::drawPolyline(const POINT* points, int count) {
+  HPEN pen = CreatePen(PS_SOLID, penWidth, canvasColour(penRed, penGreen, penBlue));
+  HGDIOBJ previous = SelectObject(memoryDc, pen);
+  Polyline(memoryDc, points, count);
+  SelectObject(memoryDc, previous);
+  DeleteObject(pen);
+}

@@ -45,12 +45,6 @@ void drawGraph(Canvas& canvas, const World& w, int days) {
     for (int i = 0; i <= last; ++i) {
       points[i] = POINT{kGraphOriginX + i, graphY(history[i])};
     }
-    const SpeciesColour& c = kSpeciesColours[k];
-    HPEN pen = CreatePen(PS_SOLID, 1, canvasColour(c.red, c.green, c.blue));
-    HDC dc = canvas.memoryDC();
-    HGDIOBJ previous = SelectObject(dc, pen);
-    Polyline(dc, points, last + 1);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
+    canvas.drawPolyline(points, last + 1);
   }
 }
