@@ -6,7 +6,8 @@
 # it clicks and keys; Ctrl+C (or the game's own exit command) ends the game.
 # The script returns when the game has ended, leaving nothing of it running.
 #
-# VELMORIA_BUILD_DIR (default build/win32) and VELMORIA_WINEPREFIX (default build/wineprefix)
+# VELMORIA_BUILD_DIR (default build/win32) and VELMORIA_WINEPREFIX (default build/wineprefix,
+# or build/play-wineprefix on the virtual display)
 # choose other folders, so that a build of one's own can be played beside the shared one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,8 +18,12 @@ tools/setup.sh
 cmake --preset win32 -B "$build_dir" >/dev/null
 cmake --build "$build_dir" -j2 --target velmoria
 
-export WINEPREFIX=${VELMORIA_WINEPREFIX:-$root/build/wineprefix}
 export LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+if [ -n "${DISPLAY:-}" ]; then
+  export WINEPREFIX=${VELMORIA_WINEPREFIX:-$root/build/wineprefix}
+else
+  export WINEPREFIX=${VELMORIA_WINEPREFIX:-$root/build/play-wineprefix}
+fi
 tools/wine-prefix
 
 xvfb_pid=
@@ -48,6 +53,9 @@ if [ -z "${DISPLAY:-}" ]; then
     sleep 0.05
   done
   export DISPLAY=":$n"
+  # A virtual display has no window manager to draw captions and frames, so Wine draws its
+  # own there (in a prefix of its own, leaving the tests' prefix as it is).
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   cat <<EOF
 No DISPLAY is set: the game runs on the virtual display :$n (1600 x 1000).
   screenshot:   import -display :$n -window root shot.png
