@@ -1,0 +1,31 @@
+// Charts of velmoria-sim runs as self-contained SVG documents (UTF-8).
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One game's populations, day by day (days[i] = populations after day i+1, in SpeciesId order).
+struct PopulationSeries {
+  std::vector<std::array<int32_t, 4>> days;
+  int32_t record;  // days the game ran
+  bool stopped;    // true when --days ended it
+};
+std::string populationChartSvg(const PopulationSeries& series);
+
+// A sweep over one field: one point per value, in sweep order.
+struct SweepPoint {
+  std::string value;  // the field text as given
+  double mean;
+  int32_t min;
+  int32_t max;
+};
+std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepPoint>& points);
+
+// A sweep over two fields: mean record per cell. mean[y * xValues.size() + x].
+struct HeatMap {
+  std::string xField, yField;  // x: the second (fastest) varied field, y: the first
+  std::vector<std::string> xValues, yValues;
+  std::vector<double> mean;
+};
+std::string heatMapSvg(const HeatMap& map);
