@@ -1,0 +1,243 @@
+// The SVG charts, read back by a real XML parser (Python's): well-formed, every number finite,
+// one point per day and one cell per combination, user texts arriving intact.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim_process.h"
+#include "svg_chart.h"
+
+namespace {
+
+// Parses the file named by argv[1] and prints one line per element in document order:
+// tag, class, points attribute ("-" if none), all its text as hex of the UTF-8 bytes.
+// Exits 1 with a reason when the document is no well-formed SVG or a number is not finite.
+const char* const kReader = R"PY(
+import math, re, sys
+import xml.etree.ElementTree as ET
+NUMERIC = {"x", "y", "x1", "y1", "x2", "y2", "cx", "cy", "r", "width", "height", "points",
+           "font-size", "stroke-width", "offset", "viewBox", "transform", "fill-opacity"}
+try:
+    root = ET.parse(sys.argv[1]).getroot()
+except ET.ParseError as e:
+    sys.exit("not well-formed: %s" % e)
+if root.tag != "{http://www.w3.org/2000/svg}svg":
+    sys.exit("root is " + root.tag)
+for el in root.iter():
+    for name, value in el.attrib.items():
+        if name not in NUMERIC:
+            continue
+        if name == "transform":
+            value = re.sub(r"^rotate\((.*)\)$", r"\1", value)
+        numbers = [float(v) for v in re.split(r"[ ,]+", value.strip()) if v]
+        if not all(math.isfinite(v) for v in numbers):
+            sys.exit("%s=%r is not finite" % (name, value))
+        if name in ("width", "height", "r") and numbers[0] < 0:
+            sys.exit("%s=%r is negative" % (name, value))
+        if name == "points" and len(numbers) % 2:
+            sys.exit("odd points " + value)
+    print(el.tag.split("}")[1], el.get("class", "-"), el.get("points", "-").replace(" ", ";"),
+          "".join(el.itertext()).encode("utf-8").hex() or "-", sep="\t")
+)PY";
+
+struct Element {
+  std::string tag, cls;
+  int points;  // coordinate pairs of a points attribute, -1 without one
+  std::string text;
+};
+
+std::string fromHex(const std::string& hex) {
+  std::string bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+// The document's elements; fails the test when Python cannot read it as SVG.
+std::vector<Element> readSvg(const std::string& svg) {
+  ScratchDir dir;
+  std::ofstream(dir.path() / "chart.svg", std::ios::binary) << svg;
+  std::ofstream(dir.path() / "reader.py") << kReader;
+  std::string command = "python3 '" + (dir.path() / "reader.py").string() + "' '" +
+                        (dir.path() / "chart.svg").string() + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  char buffer[4096];
+  for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    output.append(buffer, n);
+  }
+  int status = pipe ? pclose(pipe) : -1;
+  std::vector<Element> elements;
+  if (status != 0) {
+    ADD_FAILURE() << "unreadable SVG: " << output << "\n" << svg.substr(0, 2000);
+    return elements;
+  }
+  for (const std::string& line : splitLines(output)) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+      fields.push_back(line.substr(start, tab - start));
+    }
+    fields.push_back(line.substr(start));
+    if (fields.size() != 4) {
+      ADD_FAILURE() << "reader line: " << line;
+      continue;
+    }
+    int points = -1;
+    if (fields[2] != "-") {
+      points = fields[2].empty() ? 0 : 1;
+      for (char c : fields[2]) {
+        points += c == ';';
+      }
+    }
+    elements.push_back({fields[0], fields[1], points, fields[3] == "-" ? "" : fromHex(fields[3])});
+  }
+  return elements;
+}
+
+std::vector<Element> withClass(const std::vector<Element>& elements, const std::string& cls) {
+  std::vector<Element> selected;
+  for (const Element& e : elements) {
+    if (e.cls == cls) {
+      selected.push_back(e);
+    }
+  }
+  return selected;
+}
+
+bool hasText(const std::vector<Element>& elements, const std::string& text) {
+  for (const Element& e : elements) {
+    if (e.tag == "text" && e.text == text) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(PopulationChart, OneCurvePerLevelWithOnePointPerDay) {
+  struct Case {
+    int days;
+    bool stopped;
+    std::string title;
+  };
+  const Case cases[] = {
+      {0, false, "記録：0日"},
+      {1, false, "記録：1日"},
+      {2, true, "打ち切り：2日（全階層が生存）"},
+      {731, false, "記録：731日"},
+  };
+  for (const Case& c : cases) {
+    PopulationSeries series{{}, c.days, c.stopped};
+    for (int day = 0; day < c.days; ++day) {
+      series.days.push_back({2000 + day, 0, 9000 - day % 7, day == c.days - 1 ? 0 : 5});
+    }
+    std::vector<Element> elements = readSvg(populationChartSvg(series));
+    std::vector<Element> curves = withClass(elements, "level");
+    ASSERT_EQ(curves.size(), 4u) << c.days;
+    const char* const names[] = {"大型肉食動物", "小型肉食動物", "草食動物", "緑色植物"};
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(curves[k].points, c.days) << names[k];
+      EXPECT_EQ(curves[k].text, names[k]);
+      EXPECT_TRUE(hasText(elements, names[k])) << "legend lacks " << names[k];
+    }
+    EXPECT_TRUE(hasText(elements, c.title)) << c.days;
+  }
+}
+
+TEST(SweepChart, OneMeanPointPerValueWhateverTheValues) {
+  struct Case {
+    const char* name;
+    std::vector<SweepPoint> points;
+  };
+  const Case cases[] = {
+      {"numbers", {{"0.1", 20.5, 12, 31}, {"0.15", 22, 22, 22}, {"0.4", 80.25, 3, 400}}},
+      {"texts", {{"a", 5, 1, 9}, {"b", 6, 6, 6}}},
+      {"one value", {{"0.3", 28, 28, 28}}},
+      {"all equal", {{"1", 0, 0, 0}, {"1.0", 0, 0, 0}, {"01", 0, 0, 0}}},
+      {"none", {}},
+      {"unknown mean", {{"1", NAN, 0, 0}, {"2", 3, 3, 3}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<Element> elements = readSvg(sweepChartSvg("herbivores.birth", c.points));
+    size_t known = 0;
+    for (const SweepPoint& p : c.points) {
+      known += std::isfinite(p.mean);
+    }
+    std::vector<Element> mean = withClass(elements, "mean");
+    ASSERT_EQ(mean.size(), 1u) << c.name;
+    EXPECT_EQ(mean[0].points, static_cast<int>(known)) << c.name;
+    EXPECT_EQ(withClass(elements, "point").size(), known) << c.name;
+    std::vector<Element> band = withClass(elements, "band");
+    ASSERT_EQ(band.size(), c.points.empty() ? 0u : 1u) << c.name;
+    if (!band.empty()) {
+      EXPECT_EQ(band[0].points, static_cast<int>(2 * c.points.size())) << c.name;
+    }
+    EXPECT_TRUE(hasText(elements, "記録の平均と最小～最大：herbivores.birth")) << c.name;
+  }
+}
+
+TEST(HeatMap, OneCellPerCombinationAndTheScaleEnds) {
+  struct Case {
+    const char* name;
+    size_t columns, rows;
+    std::vector<double> mean;
+    const char* lowest;
+    const char* highest;
+  };
+  const Case cases[] = {
+      {"grid", 3, 2, {10, 20, 30, 40, 50, 61.25}, "10", "61.3"},
+      {"one cell", 1, 1, {28}, "28", "28"},
+      {"all equal", 2, 2, {7, 7, 7, 7}, "7", "7"},
+      {"a cell without games", 2, 1, {NAN, 4.5}, "4.5", "4.5"},
+      {"empty", 0, 0, {}, nullptr, nullptr},
+      {"wide", 60, 40, std::vector<double>(2400, 1.5), "1.5", "1.5"},
+  };
+  for (const Case& c : cases) {
+    HeatMap map{"drought", "plants.birth", {}, {}, c.mean};
+    for (size_t x = 0; x < c.columns; ++x) {
+      map.xValues.push_back(std::to_string(x));
+    }
+    for (size_t y = 0; y < c.rows; ++y) {
+      map.yValues.push_back("0." + std::to_string(y));
+    }
+    std::vector<Element> elements = readSvg(heatMapSvg(map));
+    EXPECT_EQ(withClass(elements, "cell").size(), c.columns * c.rows) << c.name;
+    std::vector<Element> lowest = withClass(elements, "scale-min");
+    std::vector<Element> highest = withClass(elements, "scale-max");
+    ASSERT_EQ(lowest.size(), c.lowest ? 1u : 0u) << c.name;
+    ASSERT_EQ(highest.size(), lowest.size()) << c.name;
+    if (c.lowest) {
+      EXPECT_EQ(lowest[0].text, c.lowest) << c.name;
+      EXPECT_EQ(highest[0].text, c.highest) << c.name;
+    }
+    EXPECT_TRUE(hasText(elements, "記録の平均：plants.birth × drought")) << c.name;
+  }
+}
+
+TEST(Charts, FieldTextsFromTheUserArriveAsWritten) {
+  const std::string hostile = "<a href=\"x\">&amp;'</a> ]]> --> <!--";
+  // Bytes XML cannot carry (a control character, a lone byte that is no UTF-8) become U+FFFD.
+  const std::string unwritable = std::string("v\x01w") + "\xff";
+  const std::string readable = "v\xEF\xBF\xBDw\xEF\xBF\xBD";
+
+  std::vector<Element> sweep =
+      readSvg(sweepChartSvg(hostile, {{hostile, 1, 1, 1}, {unwritable, 2, 2, 2}}));
+  EXPECT_TRUE(hasText(sweep, "記録の平均と最小～最大：" + hostile));
+  EXPECT_TRUE(hasText(sweep, hostile));
+  EXPECT_TRUE(hasText(sweep, readable));
+
+  HeatMap map{hostile, unwritable, {hostile}, {unwritable}, {3}};
+  std::vector<Element> heat = readSvg(heatMapSvg(map));
+  EXPECT_TRUE(hasText(heat, "記録の平均：" + readable + " × " + hostile));
+  std::vector<Element> cells = withClass(heat, "cell");
+  ASSERT_EQ(cells.size(), 1u);
+  EXPECT_EQ(cells[0].text,
+            hostile + "=" + hostile + "、" + readable + "=" + readable + "：平均 3日");
+}
