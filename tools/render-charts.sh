@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Draws the README's charts with velmoria-sim --plot and renders them to PNG with rsvg-convert:
+#   docs/chart-populations.png  the four populations of one game with the default fields
+#   docs/chart-sweep.png        mean record (min–max band) over the herbivores' 繁殖度
+#   docs/chart-heatmap.png      mean record over the herbivores' and the plants' 繁殖度
+# Builds the simulator first. VELMORIA_BUILD_DIR (default build/native) chooses the build folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${VELMORIA_BUILD_DIR:-build/native}
+
+tools/setup.sh
+cmake --preset native -B "$build_dir" >/dev/null
+cmake --build "$build_dir" -j2 --target velmoria-sim >/dev/null
+sim=$build_dir/tools/velmoria-sim/velmoria-sim
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$sim" --plot "$work/populations.svg" >/dev/null
+"$sim" --vary herbivores.birth=0.1:0.05:0.4 --repeat 5 --days 400 \
+  --plot "$work/sweep.svg" >/dev/null
+"$sim" --vary herbivores.birth=0.1:0.1:0.5 --vary plants.birth=0.1:0.1:0.5 --repeat 3 \
+  --days 400 --plot "$work/heatmap.svg" >/dev/null
+
+for chart in populations sweep heatmap; do
+  rsvg-convert --format png --output "docs/chart-$chart.png" "$work/$chart.svg"
+  echo "docs/chart-$chart.png"
+done
