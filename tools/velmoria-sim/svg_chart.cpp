@@ -148,6 +148,13 @@ std::string number(double v, int decimals = 1) {
   if (!std::isfinite(v)) {
     v = 0;
   }
+  if (std::fabs(v) >= 1e15) {  // only tick labels of absurd field values get here
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text.precision(6);
+    text << v;
+    return text.str();
+  }
   long long scale = 1;
   for (int i = 0; i < decimals; ++i) {
     scale *= 10;
@@ -318,7 +325,7 @@ void categoryLabels(Svg& svg, const Frame& f, const std::vector<std::string>& la
   for (const std::string& label : labels) {
     widest = std::max(widest, characterCount(shortened(label, 16)));
   }
-  double spacing = labels.size() > 1 ? (f.right - f.left) / (labels.size() - 1) : f.right - f.left;
+  double spacing = labels.size() > 1 ? xs[1] - xs[0] : f.right - f.left;
   bool tilt = widest * 7.0 > spacing;
   double needed = tilt ? 16 : widest * 7.0 + 8;
   size_t every =
@@ -431,8 +438,9 @@ std::string populationChartSvg(const PopulationSeries& series) {
 
 std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepPoint>& points) {
   Svg svg(900, 540);
-  Frame f{90, 60, 860, 440};
-  svg.text(450, 34, "記録の平均と最小～最大：" + fieldName, 20, kForeground, "middle");
+  Frame f{90, 60, 760, 440};
+  svg.text(450, 34, "記録の平均と最小～最大：" + shortened(fieldName, 40), 20, kForeground,
+           "middle");
 
   // Where each value sits: proportional when every value is a number (and they differ),
   // otherwise evenly in sweep order.
@@ -490,7 +498,7 @@ std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepP
   }
   verticalTicks(svg, f, yAxis);
   axisLines(svg, f);
-  axisTitles(svg, f, fieldName, "記録（日）");
+  axisTitles(svg, f, shortened(fieldName, 40), "記録（日）");
   if (points.empty()) {
     noData(svg, f);
   }
@@ -530,13 +538,13 @@ std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepP
         << "</title></circle>\n";
   }
 
-  // Legend in the top-left corner of the plot.
-  svg.raw() << "<rect x=\"" << number(f.left + 14) << "\" y=\"" << number(f.top + 8)
-            << "\" width=\"24\" height=\"12\" fill=\"#21a08d\" fill-opacity=\"0.35\" "
+  // Legend beside the plot.
+  svg.line(f.right + 24, f.top + 9, f.right + 52, f.top + 9, "#fde725", 2);
+  svg.text(f.right + 60, f.top + 14, "平均", 14, kForeground);
+  svg.raw() << "<rect x=\"" << number(f.right + 24) << "\" y=\"" << number(f.top + 30)
+            << "\" width=\"28\" height=\"14\" fill=\"#21a08d\" fill-opacity=\"0.35\" "
                "stroke=\"#21a08d\"/>\n";
-  svg.text(f.left + 44, f.top + 19, "最小～最大", 13, kForeground);
-  svg.line(f.left + 14, f.top + 36, f.left + 38, f.top + 36, "#fde725", 2);
-  svg.text(f.left + 44, f.top + 41, "平均", 13, kForeground);
+  svg.text(f.right + 60, f.top + 42, "最小～最大", 14, kForeground);
   return svg.finish();
 }
 
@@ -545,7 +553,8 @@ std::string heatMapSvg(const HeatMap& map) {
   size_t rows = map.yValues.size();
   Svg svg(900, 600);
   Frame f{150, 60, 730, 470};
-  svg.text(450, 34, "記録の平均：" + map.yField + " × " + map.xField, 20, kForeground, "middle");
+  svg.text(450, 34, "記録の平均：" + shortened(map.yField, 40) + " × " + shortened(map.xField, 40),
+           20, kForeground, "middle");
 
   double lowest = 0, highest = 0;
   bool any = false;
@@ -603,8 +612,9 @@ std::string heatMapSvg(const HeatMap& map) {
     svg.text(f.left - 8, centre + 4, shortened(map.yValues[y], 16), 12, kForeground, "end");
   }
   axisLines(svg, f);
-  svg.text((f.left + f.right) / 2, f.bottom + 60, map.xField, 14, kForeground, "middle");
-  svg.text(28, (f.top + f.bottom) / 2, map.yField, 14, kForeground, "middle", -90);
+  svg.text((f.left + f.right) / 2, f.bottom + 60, shortened(map.xField, 40), 14, kForeground,
+           "middle");
+  svg.text(28, (f.top + f.bottom) / 2, shortened(map.yField, 40), 14, kForeground, "middle", -90);
 
   // Colour scale: the gradient with the lowest mean at the bottom and the highest at the top.
   double barLeft = f.right + 40, barTop = f.top + 36, barBottom = f.bottom - 20;
