@@ -1,7 +1,8 @@
 #include "sim_process.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,43 +13,67 @@
 
 #include <gtest/gtest.h>
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 
 const char* const kCsvHeader = "game,day,large_carnivores,small_carnivores,herbivores,plants";
 
-SimRun runSim(const std::vector<std::string>& args) {
-  ScratchDir scratch;
-  std::string outPath = (scratch.path() / "out").string();
-  std::string errPath = (scratch.path() / "err").string();
-
-  std::vector<char*> argv;
+SimProcess startSim(const SimStart& start, const fs::path& dir) {
+  SimProcess process{-1, (dir / "out").string(), (dir / "err").string()};
+  const std::string& errPath = start.stderrPath.empty() ? process.errPath : start.stderrPath;
+  std::vector<std::string> copies(start.args);
   std::string program = VELMORIA_SIM_PATH;
-  argv.push_back(program.data());
-  std::vector<std::string> copies(args);
+  copies.insert(copies.begin(), program);
+  std::vector<char*> argv;
   for (std::string& arg : copies) {
     argv.push_back(arg.data());
   }
   argv.push_back(nullptr);
+  bool otherUser = start.asOtherUser && geteuid() == 0;
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  pid_t pid = 0;
-  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) {
+  process.pid = fork();
+  if (process.pid == 0) {
+    int out = open(process.outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+      _exit(127);
+    }
+    if (start.fileSizeLimit >= 0) {
+      rlimit limit{static_cast<rlim_t>(start.fileSizeLimit),
+                   static_cast<rlim_t>(start.fileSizeLimit)};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    if (otherUser && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
+      _exit(127);
+    }
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  if (process.pid < 0) {
     ADD_FAILURE() << "cannot start " << program;
+  }
+  return process;
+}
+
+SimRun waitSim(const SimProcess& process) {
+  int status = 0;
+  if (process.pid < 0 || waitpid(process.pid, &status, 0) < 0) {
     return {-1, "", ""};
   }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return {exitCode, readFile(outPath), readFile(errPath)};
+  SimRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(process.outPath),
+             readFile(process.errPath)};
+  run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  return run;
+}
+
+SimRun runSim(const SimStart& start) {
+  ScratchDir scratch;
+  return waitSim(startSim(start, scratch.path()));
+}
+
+SimRun runSim(const std::vector<std::string>& args) {
+  SimStart start;
+  start.args = args;
+  return runSim(start);
 }
 
 std::vector<std::string> splitLines(const std::string& text) {

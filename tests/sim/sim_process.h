@@ -6,13 +6,35 @@
 #include <string>
 #include <vector>
 
+#include <sys/types.h>
+
 struct SimRun {
   int exitCode;  // -1 when it did not exit normally
   std::string out;
   std::string err;
+  int signal = 0;  // the signal that ended it, if one did
+};
+
+// How to start the simulator beyond its arguments.
+struct SimStart {
+  std::vector<std::string> args;
+  std::string stderrPath;        // empty: read back into SimRun::err
+  long long fileSizeLimit = -1;  // RLIMIT_FSIZE in bytes; -1: unchanged
+  bool asOtherUser = false;      // when we are root, run as nobody (65534)
 };
 
 SimRun runSim(const std::vector<std::string>& args);
+SimRun runSim(const SimStart& start);
+
+// A run in the background, for tests that stop it part way.
+struct SimProcess {
+  pid_t pid;
+  std::string outPath;
+  std::string errPath;
+};
+// Standard output and error go to files in dir.
+SimProcess startSim(const SimStart& start, const std::filesystem::path& dir);
+SimRun waitSim(const SimProcess& process);
 
 std::vector<std::string> splitLines(const std::string& text);
 // N of a line "記録：N日", or -1 for any other line.
