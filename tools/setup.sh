@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-ipafont-gothic
   librsvg2-bin python3
+  parallel
 )
 
 missing=()
