@@ -35,6 +35,7 @@ function tick() {
     drawSimulationFrame(canvas, world, dayCount);
   }
   checkGameOver();
+  document.body.dataset.ready = '1'; // the first frame is drawn
 }
 
 function startTimer() {
@@ -100,4 +101,3 @@ buildMenuBar(document.getElementById('menu-bar'), { exit: exitProgram, about: op
 
 if (linkStarts(location.search)) startGame(formFields);
 startTimer();
-document.body.dataset.ready = '1';
