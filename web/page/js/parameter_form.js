@@ -8,7 +8,7 @@ export const kDefaultFields = ['2000', '0.5', '0.2', '2000', '0.5', '0.2', '2000
   '2000', '0.5', '0.2', '0.1', '0.1', '0.1', '0.1'];
 
 // Dialog units to pixels for the dialog's 9-point font.
-const kUnit = 1.5;
+const kUnit = 1.75;
 const px = (units) => Math.round(units * kUnit);
 
 const kSpeciesGroups = [
