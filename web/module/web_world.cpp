@@ -26,6 +26,8 @@ uint32_t dotArea[kDotAreaWidth * kDotAreaHeight];  // RGBA bytes, as ImageData h
 constexpr uint32_t kDotColours[kSpeciesCount] = {0xFF0000FFu, 0xFFFF00FFu, 0xFF00FFFFu,
                                                  0xFF00FF00u};
 
+int dotsPainted = 0;
+
 int32_t aboutLine[8];
 
 }  // namespace
@@ -80,7 +82,9 @@ EMSCRIPTEN_KEEPALIVE const uint32_t* webPaintDots() {
   for (uint32_t& p : dotArea) {
     p = black;
   }
+  dotsPainted = 0;
   scatterDots(world, [](int k, int x, int y) {
+    dotsPainted += 1;
     uint32_t colour = kDotColours[k];
     uint32_t* row = dotArea + (y - kDotFieldTop) * kDotAreaWidth + x;
     for (int dy = 0; dy < kDotSize; ++dy, row += kDotAreaWidth) {
@@ -90,6 +94,9 @@ EMSCRIPTEN_KEEPALIVE const uint32_t* webPaintDots() {
     }
   });
   return dotArea;
+}
+EMSCRIPTEN_KEEPALIVE int webDotsPainted() {
+  return dotsPainted;
 }
 EMSCRIPTEN_KEEPALIVE int webDotAreaWidth() {
   return kDotAreaWidth;

@@ -45,6 +45,9 @@ export async function loadWorld(createWorldModule) {
       return new Uint8ClampedArray(m.HEAPU8.buffer, at, dotWidth * dotHeight * 4);
     },
 
+    // How many dots the last paintDots scattered.
+    dotsPainted: () => m._webDotsPainted(),
+
     // One About box frame: { red, green, blue, width, x1, y1, x2, y2 }.
     aboutLine() {
       const at = m._webAboutLine() >> 2;
