@@ -19,7 +19,8 @@ export function serveSite(siteDir) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream' });
+    const type = kTypes[path.extname(file)] ?? 'application/octet-stream';
+    response.writeHead(200, { 'Content-Type': type });
     fs.createReadStream(file).pipe(response);
   });
   return new Promise((resolve) => {

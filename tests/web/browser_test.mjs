@@ -37,7 +37,7 @@ async function waitForRecord(page) {
   return page.$eval('#record', (e) => e.textContent);
 }
 
-check('a shared link with the defaults and start=1 ends with the first game\'s record', async (page) => {
+check('the defaults shared with start=1 end with the first game\'s record', async (page) => {
   const url = link(kDefaults, true);
   await page.goto(url);
   assert.equal(await waitForRecord(page), simRecord(kDefaults));
@@ -98,7 +98,7 @@ check('the form shows its labels and defaults, starts on OK, tabs in order and s
     assert.deepEqual(await canvasPixel(page, 600, 450), [255, 255, 255]); // the game's axis
   });
 
-check('Alt+/ and Alt+? open the About box, whose lines come from the random source', async (page) => {
+check('Alt+/ and Alt+? open the About box, its lines from the random source', async (page) => {
   // Nothing drew from the source on the title screen, so the lines are its first draws.
   let state = 1;
   const next = () => {
@@ -140,7 +140,7 @@ check('Alt+/ and Alt+? open the About box, whose lines come from the random sour
 
 const kOddTexts = ['<b id="typed">2000</b>', '+0.5', '0%2C5', '%E0%A4%A', ' 0.2',
   '2000', '.5', '0.2e0', '１', '0.5', '0.2', '3000', 'abc', '', '0.1', '0.1'];
-check('texts from a link are typed text: kept as written, never markup, played as the simulator plays them',
+check('link texts are typed text: kept as written, never markup, played as velmoria-sim plays them',
   async (page) => {
     const raw = kOddTexts.map((t, i) => (i === 2 || i === 3 ? t : encodeURIComponent(t)));
     const typed = kOddTexts.map((t, i) => (i === 2 ? '0,5' : t));

@@ -9,7 +9,7 @@ import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 
 const [siteDir, simPath] = process.argv.slice(2);
-const createWorldModule = createRequire(import.meta.url)(path.resolve(siteDir, 'world.js'));
+const createWorldModule = createRequire(import.meta.url)(path.resolve(siteDir, 'world_module.js'));
 const { loadWorld, kSpeciesCount } = await import(
   pathToFileURL(path.resolve(siteDir, 'js/world.js')).href
 );

@@ -1,6 +1,6 @@
 // The main window: the menu, the 100 ms tick that draws the title screen or runs one day of
-// the game, the game modes and the end-of-game rule. world.js (loaded before this module)
-// provides createWorldModule.
+// the game, the game modes and the end-of-game rule. world_module.js, loaded before this
+// module, provides createWorldModule.
 import { loadWorld } from './world.js';
 import { Canvas } from './canvas.js';
 import { drawTitleFrame } from './title_screen.js';
@@ -91,7 +91,8 @@ canvas.element.addEventListener('mousedown', (event) => {
 
 // Alt+? and Alt+/ open the About box.
 document.addEventListener('keydown', (event) => {
-  if (event.altKey && !event.ctrlKey && (event.key === '/' || event.key === '?' || event.code === 'Slash')) {
+  const slash = event.key === '/' || event.key === '?' || event.code === 'Slash';
+  if (event.altKey && !event.ctrlKey && slash) {
     event.preventDefault();
     openAbout();
   }

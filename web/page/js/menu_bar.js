@@ -4,9 +4,14 @@ import { element } from './modal_box.js';
 export function buildMenuBar(bar, commands) {
   const menus = [
     { title: 'ﾌｧｲﾙ', key: 'F', items: [{ title: 'ｱﾌﾟﾘｹｰｼｮﾝの終了', key: 'X', run: commands.exit }] },
-    { title: 'ﾍﾙﾌﾟ', key: 'H', items: [{ title: 'ﾊﾞｰｼﾞｮﾝ情報', key: 'A', tail: ' ...', run: commands.about }] },
+    {
+      title: 'ﾍﾙﾌﾟ', key: 'H',
+      items: [{ title: 'ﾊﾞｰｼﾞｮﾝ情報', key: 'A', tail: ' ...', run: commands.about }],
+    },
   ];
-  const closeAll = () => bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+  const closeAll = () => {
+    bar.querySelectorAll('.menu.open').forEach((m) => m.classList.remove('open'));
+  };
   for (const menu of menus) {
     const holder = element('div', 'menu');
     const opener = element('button');

@@ -1,6 +1,6 @@
-// The page's handle on the world module (world.js, built from the program's own world code):
-// the dialog's texts in, one day at a time, populations, history, dots and About lines out.
-// Every random draw happens inside the module, in the order the program makes them.
+// The page's handle on the world module (world_module.js, built from the program's own world
+// code): the dialog's texts in, one day at a time, populations, history, dots and About lines
+// out. Every random draw happens inside the module, in the order the program makes them.
 
 export const kSpeciesCount = 4;
 
@@ -52,7 +52,9 @@ export async function loadWorld(createWorldModule) {
     aboutLine() {
       const at = m._webAboutLine() >> 2;
       const v = m.HEAP32.subarray(at, at + 8);
-      return { blue: v[0], green: v[1], red: v[2], width: v[3], x1: v[4], y1: v[5], x2: v[6], y2: v[7] };
+      return {
+        blue: v[0], green: v[1], red: v[2], width: v[3], x1: v[4], y1: v[5], x2: v[6], y2: v[7],
+      };
     },
   };
 }
