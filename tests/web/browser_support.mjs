@@ -60,6 +60,15 @@ export async function openGame(browser, url) {
   return page;
 }
 
+// Waits until the game canvas shows [red, green, blue] at (x, y): the next tick may take a
+// while on a busy machine.
+export function waitForPixel(page, x, y, rgb) {
+  return page.waitForFunction((x, y, rgb) => {
+    const d = document.querySelector('#screen').getContext('2d').getImageData(x, y, 1, 1).data;
+    return d[0] === rgb[0] && d[1] === rgb[1] && d[2] === rgb[2];
+  }, { timeout: 10000 }, x, y, rgb);
+}
+
 // [red, green, blue] of the game canvas at (x, y), in canvas pixels.
 export function canvasPixel(page, x, y, selector = '#screen') {
   return page.$eval(selector, (canvas, x, y) =>

@@ -6,7 +6,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import assert from 'node:assert/strict';
-import { serveSite, launchChromium, openGame, canvasPixel } from './browser_support.mjs';
+import { serveSite, launchChromium, openGame, canvasPixel, waitForPixel } from './browser_support.mjs';
 
 const [siteDir, simPath] = process.argv.slice(2);
 const site = await serveSite(siteDir);
@@ -55,9 +55,8 @@ check('the defaults shared with start=1 end with the first game\'s record', asyn
   assert.deepEqual(colours, ['0,0,0', '0,255,0', '255,0,0', '255,255,0']);
   // OK goes back to the title screen.
   await page.click('#game-over-ok');
-  await page.waitForFunction(() => !document.querySelector('#game-over'));
-  await new Promise((done) => setTimeout(done, 300));
-  assert.deepEqual(await canvasPixel(page, 500, 180), [0, 0, 255]);
+  assert.equal(await page.$('#game-over'), null);
+  await waitForPixel(page, 500, 180, [0, 0, 255]);
 });
 
 check('the title screen draws the rule, the start ellipse and the picture', async (page) => {
@@ -94,8 +93,7 @@ check('the form shows its labels and defaults, starts on OK, tabs in order and s
     assert.ok(await page.$('#ok'), 'the form stays open');
     await page.keyboard.press('Enter');
     assert.equal(await page.$('#ok'), null);
-    await new Promise((done) => setTimeout(done, 350));
-    assert.deepEqual(await canvasPixel(page, 600, 450), [255, 255, 255]); // the game's axis
+    await waitForPixel(page, 600, 450, [255, 255, 255]); // the game's axis
   });
 
 check('Alt+/ and Alt+? open the About box, its lines from the random source', async (page) => {
@@ -115,7 +113,8 @@ check('Alt+/ and Alt+? open the About box, its lines from the random source', as
   await page.keyboard.press('/');
   await page.keyboard.up('Alt');
   await page.waitForSelector('#about-box');
-  await new Promise((done) => setTimeout(done, 400));
+  await page.waitForFunction(() => document.querySelector('#about-lines').getContext('2d')
+    .getImageData(0, 0, 500, 100).data.some((v, i) => i % 4 !== 3 && v !== 0));
   const seen = await page.$eval('#about-lines', (canvas) => {
     const d = canvas.getContext('2d').getImageData(0, 0, 500, 100).data;
     const colours = new Set();
