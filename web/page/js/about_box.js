@@ -29,7 +29,7 @@ export function openAboutBox(parent, world, onClose) {
   const icon = element('img', 'icon');
   icon.src = 'title.bmp';
   icon.alt = '';
-  box.place(icon, px(16), px(51), px(20), px(20));
+  box.place(icon, px(16), px(51), 32, 32); // an icon keeps its own size
   box.place(element('span', 'label', 'Velmoria Version 1.0'), px(49), px(48), px(170), px(8));
   box.place(element('span', 'label', '(C) 2026 Velmoria developers'), px(49), px(58), px(119),
     px(8));
