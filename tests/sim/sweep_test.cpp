@@ -3,7 +3,10 @@
 // whole, and bad input leaves nothing behind.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -378,4 +381,38 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
     EXPECT_EQ(readFile(in("other.csv")), other) << shown;
     EXPECT_EQ(readFile(in("notes.txt")), "hello\n") << shown;
   }
+}
+
+// Standard error to a file gets no progress (the other tests see it empty); a terminal does.
+TEST(Sweep, ProgressIsDrawnOnATerminal) {
+  ScratchDir dir;
+  int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(grantpt(terminal), 0);
+  ASSERT_EQ(unlockpt(terminal), 0);
+  fcntl(terminal, F_SETFL, O_NONBLOCK);
+  SimStart start;
+  start.args = {"--vary", "1=1000:100:2900", "--repeat", "3", "--jobs", "1"};
+  start.stderrPath = ptsname(terminal);
+  SimProcess process = startSim(start, dir.path());
+  std::string shown;
+  int status = 0;
+  for (bool exited = false; !exited;) {
+    exited = waitpid(process.pid, &status, WNOHANG) == process.pid;
+    pollfd readable{terminal, POLLIN, 0};
+    poll(&readable, 1, 50);
+    char buffer[4096];
+    for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
+      shown.append(buffer, static_cast<size_t>(got));
+    }
+  }
+  close(terminal);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(splitLines(readFile(process.outPath)).size(), 21u);
+  EXPECT_NE(shown.find("/60 games, "), std::string::npos) << shown;
+  EXPECT_NE(shown.find(" games/s, "), std::string::npos) << shown;
+  EXPECT_EQ(shown.find('\n'), std::string::npos) << "the line is redrawn in place";
+  EXPECT_EQ(shown.substr(0, 1), "\r");
+  EXPECT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K") << "cleared at the end";
 }
