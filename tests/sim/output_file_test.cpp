@@ -100,6 +100,16 @@ TEST(OutputFiles, FifoReaderGetsTheWholeFile) {
   }
 }
 
+// /dev/stdout is the standard output already open, here a file that must not be replaced.
+TEST(OutputFiles, StandardOutputByNameIsStandardOutput) {
+  for (const std::string& option : kFileOptions) {
+    SimRun named = runSim(argsWriting(option, "/dev/stdout"));
+    EXPECT_EQ(named.exitCode, 0) << option << ": " << named.err;
+    EXPECT_FALSE(named.out.empty()) << option;
+    EXPECT_EQ(named.out, runSim(argsWriting(option, "-")).out) << option;
+  }
+}
+
 TEST(OutputFiles, ReplacedFileKeepsItsModeAndOwner) {
   ScratchDir dir;
   fs::path file = dir.path() / "kept";

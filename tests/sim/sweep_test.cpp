@@ -416,3 +416,26 @@ TEST(Sweep, ProgressIsDrawnOnATerminal) {
   EXPECT_GE(shown.size(), 4u);
   EXPECT_EQ(shown.substr(shown.size() - 4), "\r\x1b[K") << "cleared at the end";
 }
+
+TEST(Sweep, AWorkerThatDiesFailsTheRun) {
+  ScratchDir dir;
+  SimStart start;
+  start.args = {"--vary",    "1=1000:100:3900",
+                "--repeat",  "4",
+                "--jobs",    "2",
+                "--summary", (dir.path() / "summary.csv").string()};
+  SimProcess process = startSim(start, dir.path());
+  std::string children;
+  std::string list =
+      "/proc/" + std::to_string(process.pid) + "/task/" + std::to_string(process.pid) + "/children";
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (children.empty() && std::chrono::steady_clock::now() < deadline) {
+    children = readFile(list);
+  }
+  ASSERT_FALSE(children.empty()) << "no worker process seen";
+  kill(std::stoi(children), SIGKILL);
+  SimRun run = waitSim(process);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(splitLines(run.err).size(), 1u) << run.err;
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"err", "out"}));
+}

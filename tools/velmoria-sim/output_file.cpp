@@ -106,6 +106,13 @@ bool followLinks(std::string& path, int& reason) {
   return false;
 }
 
+// True when path names the file that descriptor fd already writes, as /dev/stdout does.
+bool isOpenAs(const std::string& path, int fd) {
+  struct stat named, open;
+  return stat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+         named.st_ino == open.st_ino;
+}
+
 }  // namespace
 
 std::string cannotWrite(const std::string& path, int errorNumber) {
@@ -124,34 +131,16 @@ bool OutputFile::fail(int errorNumber, std::string& error) {
 
 bool OutputFile::open(const std::string& path, Mode mode, std::string& error) {
   path_ = path;
-  if (path == "-") {
+  if (path == "-" || isOpenAs(path, STDOUT_FILENO)) {
     out_ = stdout;
     return true;
   }
-  int reason = 0;
-  target_ = path;
-  if (!followLinks(target_, reason)) {
-    return fail(reason, error);
+  if (isOpenAs(path, STDERR_FILENO)) {
+    out_ = stderr;
+    return true;
   }
-  if (mode == kWhole) {
-    return openWhole(target_, error);
-  }
-  int fd = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    return fail(errno, error);
-  }
-  out_ = fdopen(fd, "w");
-  if (out_ == nullptr) {
-    int fdopenError = errno;
-    close(fd);
-    return fail(fdopenError, error);
-  }
-  return true;
-}
-
-bool OutputFile::openWhole(const std::string& target, std::string& error) {
   struct stat existing;
-  bool exists = stat(target.c_str(), &existing) == 0;
+  bool exists = stat(path.c_str(), &existing) == 0;
   if (!exists && errno != ENOENT) {
     return fail(errno, error);
   }
@@ -161,27 +150,24 @@ bool OutputFile::openWhole(const std::string& target, std::string& error) {
   int fd = -1;
   if (exists && !S_ISREG(existing.st_mode)) {
     // A device or a pipe: whoever reads it expects our output there.
-    fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-      return fail(errno, error);
-    }
+    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } else if (mode == kRowByRow) {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, 0666);
   } else {
-    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-      return fail(errno, error);
-    }
     int reason = 0;
-    if (!openTemporaryBeside(target, exists ? &existing : nullptr, fd, reason)) {
-      bool directoryClosed = reason == EACCES || reason == EPERM || reason == EROFS;
-      if (!exists || !directoryClosed) {
-        return fail(reason, error);
-      }
-      // The directory takes no new file, but the file may be rewritten where it is.
-      fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
-      if (fd < 0) {
-        return fail(errno, error);
-      }
+    target_ = path;
+    if (!followLinks(target_, reason)) {
+      return fail(reason, error);
     }
+    return openWhole(exists ? &existing : nullptr, error);
   }
+  if (fd < 0) {
+    return fail(errno, error);
+  }
+  return attach(fd, error);
+}
+
+bool OutputFile::attach(int fd, std::string& error) {
   out_ = fdopen(fd, "w");
   if (out_ == nullptr) {
     int fdopenError = errno;
@@ -189,6 +175,26 @@ bool OutputFile::openWhole(const std::string& target, std::string& error) {
     return fail(fdopenError, error);
   }
   return true;
+}
+
+bool OutputFile::openWhole(const struct stat* existing, std::string& error) {
+  if (existing != nullptr && faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+    return fail(errno, error);
+  }
+  int fd = -1;
+  int reason = 0;
+  if (!openTemporaryBeside(target_, existing, fd, reason)) {
+    bool directoryClosed = reason == EACCES || reason == EPERM || reason == EROFS;
+    if (existing == nullptr || !directoryClosed) {
+      return fail(reason, error);
+    }
+    // The directory takes no new file, but the file may be rewritten where it is.
+    fd = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+      return fail(errno, error);
+    }
+  }
+  return attach(fd, error);
 }
 
 bool OutputFile::openTemporaryBeside(const std::string& target, const struct stat* existing,
@@ -230,12 +236,7 @@ bool OutputFile::openToContinue(const std::string& path, std::string& contents,
                                 std::string& error) {
   path_ = path;
   contents.clear();
-  int reason = 0;
-  target_ = path;
-  if (!followLinks(target_, reason)) {
-    return fail(reason, error);
-  }
-  int fd = ::open(target_.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) {
     return fail(errno, error);
   }
@@ -283,7 +284,7 @@ bool OutputFile::flush(std::string& error) {
 }
 
 bool OutputFile::finish(std::string& error) {
-  if (isStandardOutput()) {
+  if (out_ == stdout || out_ == stderr) {
     return flush(error);
   }
   bool written = std::fflush(out_) == 0 && !std::ferror(out_);
@@ -305,7 +306,7 @@ bool OutputFile::finish(std::string& error) {
 }
 
 void OutputFile::discard() {
-  if (out_ != nullptr && out_ != stdout) {
+  if (out_ != nullptr && out_ != stdout && out_ != stderr) {
     std::fclose(out_);
   }
   out_ = nullptr;

@@ -1,6 +1,7 @@
 // Every file the simulator writes goes through here, so that writing one never destroys
 // something that is not ours:
-// - "-" is standard output.
+// - "-" is standard output, and so is a name of the file that standard output or error
+//   already writes (/dev/stdout, /dev/stderr, or the very file they were sent to).
 // - A target that exists but is not a regular file (a device, a FIFO, /dev/stdout) is opened
 //   and written directly, never replaced; a failed write there is an error like any other.
 // - A symbolic link is followed: the file it points to is written and the link stays.
@@ -43,7 +44,8 @@ class OutputFile {
   void discard();
 
  private:
-  bool openWhole(const std::string& target, std::string& error);
+  bool openWhole(const struct stat* existing, std::string& error);
+  bool attach(int fd, std::string& error);
   bool openTemporaryBeside(const std::string& target, const struct stat* existing, int& fd,
                            int& reason);
   bool fail(int errorNumber, std::string& error);

@@ -34,6 +34,7 @@ struct ChunkHeader {
 };
 
 constexpr int kChunkGames = 32;
+const char* const kWorkerStopped = "a worker process stopped before its games were done";
 constexpr auto kChunkTime = std::chrono::milliseconds(50);
 
 bool writeFully(int fd, const void* data, size_t size) {
@@ -149,7 +150,7 @@ class Sweep {
 
  private:
   bool startWorkers(int count, std::string& error);
-  void assignNext(Worker& worker);
+  bool assignNext(Worker& worker);
   bool receive(Worker& worker, std::string& error);
   bool writeReadyRows(std::string& error);
   void completeCombination();
@@ -198,6 +199,11 @@ bool Sweep::run(std::string& error) {
         fds.push_back({worker.results, POLLIN, 0});
         polled.push_back(&worker);
       }
+    }
+    if (fds.empty()) {
+      error = kWorkerStopped;  // games are missing, and no worker is playing them
+      ok = false;
+      break;
     }
     if (poll(fds.data(), fds.size(), -1) < 0) {
       if (errno == EINTR) {
@@ -256,32 +262,46 @@ bool Sweep::startWorkers(int count, std::string& error) {
       return false;
     }
     workers_.push_back({pid, commands[1], results[0]});
-    assignNext(workers_.back());
+    if (!assignNext(workers_.back())) {
+      error = kWorkerStopped;
+      return false;
+    }
   }
   return true;
 }
 
-void Sweep::assignNext(Worker& worker) {
-  worker.busy =
-      nextToAssign_ < count_ && writeFully(worker.commands, &nextToAssign_, sizeof nextToAssign_);
-  if (worker.busy) {
-    ++nextToAssign_;
-    return;
+bool Sweep::assignNext(Worker& worker) {
+  worker.busy = nextToAssign_ < count_;
+  if (!worker.busy) {
+    close(worker.commands);
+    worker.commands = -1;
+    return true;
   }
-  close(worker.commands);
-  worker.commands = -1;
+  // A worker that died must be an error here, not a SIGPIPE that ends the whole run.
+  sigset_t pipeSignal, old;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  sigprocmask(SIG_BLOCK, &pipeSignal, &old);
+  bool sent = writeFully(worker.commands, &nextToAssign_, sizeof nextToAssign_);
+  if (!sent && errno == EPIPE) {
+    timespec now{0, 0};
+    sigtimedwait(&pipeSignal, nullptr, &now);
+  }
+  sigprocmask(SIG_SETMASK, &old, nullptr);
+  ++nextToAssign_;
+  return sent;
 }
 
 bool Sweep::receive(Worker& worker, std::string& error) {
   ChunkHeader header;
   if (!readFully(worker.results, &header, sizeof header) || header.count <= 0 ||
       header.count > plan_.repeat) {
-    error = "a worker process stopped before its games were done";
+    error = kWorkerStopped;
     return false;
   }
   std::vector<int32_t> pairs(static_cast<size_t>(header.count) * 2);
   if (!readFully(worker.results, pairs.data(), pairs.size() * sizeof pairs[0])) {
-    error = "a worker process stopped before its games were done";
+    error = kWorkerStopped;
     return false;
   }
   std::vector<GameResult>& games = received_[header.position];
@@ -289,8 +309,9 @@ bool Sweep::receive(Worker& worker, std::string& error) {
     games.push_back({pairs[i], pairs[i + 1] != 0});
   }
   gamesPlayed_ += header.count;
-  if (header.first + header.count == plan_.repeat) {
-    assignNext(worker);
+  if (header.first + header.count == plan_.repeat && !assignNext(worker)) {
+    error = kWorkerStopped;
+    return false;
   }
   return true;
 }
