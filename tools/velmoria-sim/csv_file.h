@@ -1,34 +1,24 @@
-// The per-day population table. A named file is written under a temporary name beside it
-// and takes its own name only once the table is complete, so a failed or interrupted run
-// leaves no partial table behind.
+// The per-day population table, written whole through OutputFile: a named file takes its
+// name only once the table is complete, so a failed or interrupted run leaves no partial
+// table behind.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
+#include "output_file.h"
 #include "world.h"
 
 class CsvFile {
  public:
-  CsvFile() = default;
-  CsvFile(const CsvFile&) = delete;
-  CsvFile& operator=(const CsvFile&) = delete;
-  ~CsvFile();  // removes the temporary file of a table that was never finished
-
   // path "-" writes to standard output. On failure returns false with a one-line reason.
   bool open(const std::string& path, std::string& error);
   void writeRow(int game, int32_t day, const World& w);
   // Flushes and gives the file its name.
-  bool finish(std::string& error);
+  bool finish(std::string& error) { return file_.finish(error); }
 
-  bool writesToStandardOutput() const { return out_ == stdout; }
+  bool writesToStandardOutput() const { return file_.isStandardOutput(); }
 
  private:
-  bool openTemporary(std::string& error);
-  void discard();
-
-  FILE* out_ = nullptr;
-  std::string target_;
-  std::string temporary_;
+  OutputFile file_;
 };

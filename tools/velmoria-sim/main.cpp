@@ -1,21 +1,70 @@
 // velmoria-sim: plays games of the food chain without a window, exactly as the program would
-// with the same dialog fields, and prints each game's record.
+// with the same dialog fields, and prints each game's record; or plays a sweep over ranges of
+// fields on every core and writes its tables.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "chart_data.h"
 #include "csv_file.h"
 #include "game_loop.h"
+#include "message.h"
 #include "options.h"
+#include "output_file.h"
 #include "result_line.h"
+#include "sweep_run.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
+int playGames(const SimOptions& options) {
+  std::string error;
+  CsvFile csv;
+  bool writeCsv = !options.csvPath.empty();
+  if (writeCsv && !csv.open(options.csvPath, error)) {
+    return fail(error);
+  }
+  OutputFile plotFile;
+  bool plot = !options.plotPath.empty();
+  if (plot && !plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
+    return fail(error);
+  }
+  FILE* results = writeCsv && csv.writesToStandardOutput() ? stderr : stdout;
 
-int fail(const std::string& message) {
-  std::fprintf(stderr, "velmoria-sim: %s\n", message.c_str());
-  return kUsageError;
+  GameSettings settings{dialogTexts(options.fields), options.dayLimit, options.screenDraws};
+  PopulationSeries firstGame{{}, 0, false};
+  for (int game = 1; game <= options.games; ++game) {
+    DayListener onDay;
+    if (writeCsv || (plot && game == 1)) {
+      onDay = [&, game](const World& w, int32_t day) {
+        if (writeCsv) {
+          csv.writeRow(game, day, w);
+        }
+        if (plot && game == 1) {
+          addDay(firstGame, w);
+        }
+      };
+    }
+    GameResult result = playGame(settings, onDay);
+    if (game == 1) {
+      firstGame.record = result.days;
+      firstGame.stopped = !result.extinct;
+    }
+    std::fprintf(results, "%s\n", resultLine(result).c_str());
+  }
+
+  if (writeCsv && !csv.finish(error)) {
+    return fail(error);
+  }
+  if (plot) {
+    std::fputs(populationChartSvg(firstGame).c_str(), plotFile.stream());
+    if (!plotFile.finish(error)) {
+      return fail(error);
+    }
+  }
+  if (std::fflush(results) != 0 || std::ferror(results)) {
+    return fail(results == stderr ? "cannot write standard error" : "cannot write standard output");
+  }
+  return 0;
 }
 
 }  // namespace
@@ -30,30 +79,9 @@ int main(int argc, char** argv) {
     std::fputs(kUsageText, stdout);
     return 0;
   }
-
-  CsvFile csv;
-  std::string error;
-  bool writeCsv = !options.csvPath.empty();
-  if (writeCsv && !csv.open(options.csvPath, error)) {
-    return fail(error);
-  }
-  FILE* results = writeCsv && csv.writesToStandardOutput() ? stderr : stdout;
-
-  GameSettings settings{dialogTexts(options.fields), options.dayLimit, options.screenDraws};
-  for (int game = 1; game <= options.games; ++game) {
-    DayListener onDay;
-    if (writeCsv) {
-      onDay = [&csv, game](const World& w, int32_t day) { csv.writeRow(game, day, w); };
-    }
-    GameResult result = playGame(settings, onDay);
-    std::fprintf(results, "%s\n", resultLine(result).c_str());
-  }
-
-  if (writeCsv && !csv.finish(error)) {
-    return fail(error);
-  }
-  if (std::fflush(stdout) != 0) {
+  int status = options.sweep ? runSweep(options) : playGames(options);
+  if (status == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
     return fail("cannot write standard output");
   }
-  return 0;
+  return status;
 }

@@ -2,10 +2,15 @@
 
 #include <climits>
 
+#include "message.h"
 #include "parameters.h"
 
 const char* const kUsageText =
-    "usage: velmoria-sim [--games N] [--days N] [--no-screen] [--csv FILE] [--] [FIELD ...]\n"
+    "usage: velmoria-sim [--games N] [--days N] [--no-screen] [--csv FILE] [--plot FILE.svg]\n"
+    "                    [--force] [--] [FIELD ...]\n"
+    "       velmoria-sim [--vary FIELD=VALUES]... [--repeat R] [--jobs N] [--table FILE]\n"
+    "                    [--summary FILE] [--resume] [--shard K/N] [--days N] [--no-screen]\n"
+    "                    [--plot FILE.svg] [--force] [--] [FIELD ...]\n"
     "\n"
     "Plays N games (default 1) with the parameter dialog's sixteen fields, in the order of\n"
     "its edits: for each level (large carnivores, small carnivores, herbivores, plants) the\n"
@@ -17,12 +22,35 @@ const char* const kUsageText =
     "  --no-screen   leave out the random draws of the simulation screen's dots\n"
     "  --csv FILE    write each day's populations to FILE ('-': standard output, and the\n"
     "                result lines then go to standard error)\n"
-    "  --            every later argument is a field, even one that starts with \"--\"\n";
+    "  --plot FILE   draw an SVG chart: the first game's populations day by day; for a sweep\n"
+    "                the mean record against the varied field, or a heat map over two\n"
+    "  --force       allow more than 1000000 games\n"
+    "  --            every later argument is a field, even one that starts with \"--\"\n"
+    "\n"
+    "A sweep plays every combination of the varied fields' values (the last --vary changing\n"
+    "fastest), each R times as a freshly started program would, on every core:\n"
+    "  --vary FIELD=FIRST:STEP:LAST   values from FIRST in steps of STEP up to LAST\n"
+    "  --vary FIELD=V1,V2,...         the values given\n"
+    "  --repeat R    games per combination (default 1)\n"
+    "  --jobs N      worker processes (default: the cores available); the tables are the\n"
+    "                same for every N\n"
+    "  --table FILE  one row per game, written as games complete ('-': standard output)\n"
+    "  --summary FILE  one row per combination (without --table or --summary: standard\n"
+    "                output)\n"
+    "  --resume      keep the complete rows already in the --table FILE, play the rest\n"
+    "  --shard K/N   play combinations K, K+N, K+2N, ... only\n"
+    "\n"
+    "FIELD in --vary is the field's number 1..16 or its name:\n"
+    "  1 large.population   2 large.life        3 large.birth\n"
+    "  4 small.population   5 small.life        6 small.birth\n"
+    "  7 herbivores.population  8 herbivores.life  9 herbivores.birth\n"
+    "  10 plants.population 11 plants.life      12 plants.birth\n"
+    "  13 virus.large       14 virus.small      15 virus.herbivores  16 drought\n";
 
 namespace {
 
-// Accepts decimal digits only, with a value of 1 or more that fits an int.
-bool parsePositiveCount(const std::string& text, int& count) {
+// Accepts decimal digits only, with a value from 1 to limit.
+bool parseCount(const std::string& text, int limit, int& count) {
   if (text.empty()) {
     return false;
   }
@@ -32,7 +60,7 @@ bool parsePositiveCount(const std::string& text, int& count) {
       return false;
     }
     value = value * 10 + (c - '0');
-    if (value > INT_MAX) {
+    if (value > limit) {
       return false;
     }
   }
@@ -41,15 +69,6 @@ bool parsePositiveCount(const std::string& text, int& count) {
   }
   count = static_cast<int>(value);
   return true;
-}
-
-// Quotes an argument for a one-line message: control characters become '?'.
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) {
-    out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-  }
-  return out + "'";
 }
 
 bool isOption(const std::string& arg) {
@@ -72,6 +91,9 @@ class ArgumentReader {
         addField(arg);
       }
     }
+    if (result_.error.empty()) {
+      checkCombination();
+    }
     return result_;
   }
 
@@ -87,17 +109,29 @@ class ArgumentReader {
       hasInlineValue = true;
     }
     SimOptions& options = result_.options;
-    if (name == "--no-screen" || name == "--help") {
+    bool* flag = name == "--no-screen" ? nullptr
+                 : name == "--help"    ? &options.help
+                 : name == "--resume"  ? &options.resume
+                 : name == "--force"   ? &options.force
+                                       : nullptr;
+    if (flag != nullptr || name == "--no-screen") {
       if (hasInlineValue) {
         fail("option " + quoted(name) + " takes no value");
-      } else if (name == "--help") {
-        options.help = true;
+      } else if (flag != nullptr) {
+        *flag = true;
       } else {
         options.screenDraws = false;
       }
+      options.sweep = options.sweep || name == "--resume";
       return;
     }
-    if (name != "--games" && name != "--days" && name != "--csv") {
+    static const char* const kValued[] = {"--games", "--days",  "--csv",     "--vary",  "--repeat",
+                                          "--jobs",  "--table", "--summary", "--shard", "--plot"};
+    bool known = false;
+    for (const char* option : kValued) {
+      known = known || name == option;
+    }
+    if (!known) {
       fail("unknown option " + quoted(name) + " (try --help)");
       return;
     }
@@ -108,13 +142,75 @@ class ArgumentReader {
       }
       value = args_[next_++];
     }
-    if (name == "--csv") {
+    if (name == "--csv" || name == "--table" || name == "--summary" || name == "--plot") {
       if (value.empty()) {
-        fail("option '--csv' needs a file name");
+        fail("option " + quoted(name) + " needs a file name");
       }
-      options.csvPath = value;
-    } else if (!parsePositiveCount(value, name == "--games" ? options.games : options.dayLimit)) {
-      fail("option " + quoted(name) + " needs a positive whole number, not " + quoted(value));
+      std::string& path = name == "--csv"     ? options.csvPath
+                          : name == "--table" ? options.tablePath
+                          : name == "--plot"  ? options.plotPath
+                                              : options.summaryPath;
+      path = value;
+      options.sweep = options.sweep || name == "--table" || name == "--summary";
+    } else if (name == "--vary") {
+      options.varies.push_back(value);
+      options.sweep = true;
+    } else if (name == "--shard") {
+      readShard(value);
+    } else if (name == "--games") {
+      readCount(name, value, kMaxGameCount, options.games);
+      options.gamesGiven = true;
+    } else if (name == "--repeat") {
+      readCount(name, value, kMaxGameCount, options.repeat);
+      options.sweep = true;
+    } else if (name == "--jobs") {
+      readCount(name, value, kMaxJobs, options.jobs);
+      options.sweep = true;
+    } else {
+      readCount(name, value, INT_MAX, options.dayLimit);
+    }
+  }
+
+  void readCount(const std::string& name, const std::string& value, int limit, int& count) {
+    if (!parseCount(value, INT_MAX, count)) {
+      fail("option " + quoted(name) + " needs a positive whole number up to " +
+           std::to_string(limit) + ", not " + quoted(value));
+    } else if (count > limit) {
+      fail("option " + quoted(name) + " takes at most " + std::to_string(limit) + ", not " +
+           quoted(value));
+    }
+  }
+
+  void readShard(const std::string& value) {
+    SimOptions& options = result_.options;
+    options.sweep = true;
+    size_t slash = value.find('/');
+    if (slash == std::string::npos ||
+        !parseCount(value.substr(0, slash), INT_MAX, options.shardIndex) ||
+        !parseCount(value.substr(slash + 1), INT_MAX, options.shardCount) ||
+        options.shardIndex > options.shardCount) {
+      fail("option '--shard' needs K/N with 1 <= K <= N, not " + quoted(value));
+    }
+  }
+
+  void checkCombination() {
+    const SimOptions& options = result_.options;
+    if (!options.sweep) {
+      if (!options.force && options.games > kGamesWithoutForce) {
+        fail("more than " + std::to_string(kGamesWithoutForce) + " games need --force");
+      }
+      return;
+    }
+    if (options.gamesGiven) {
+      fail("a sweep repeats each combination with --repeat, not --games");
+    } else if (!options.csvPath.empty()) {
+      fail("--csv writes the days of plain games, not of a sweep");
+    } else if (options.resume && (options.tablePath.empty() || options.tablePath == "-")) {
+      fail("--resume needs the --table FILE to continue");
+    } else if (options.tablePath == "-" && options.summaryPath == "-") {
+      fail("--table and --summary cannot both go to standard output");
+    } else if (!options.tablePath.empty() && options.tablePath == options.summaryPath) {
+      fail("--table and --summary need two files");
     }
   }
 

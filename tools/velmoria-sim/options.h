@@ -6,13 +6,33 @@
 #include <string>
 #include <vector>
 
+// --games and --repeat take at most this many; a run of more than kGamesWithoutForce games
+// in all needs --force.
+constexpr int kMaxGameCount = 1000000000;
+constexpr long long kGamesWithoutForce = 1000000;
+constexpr int kMaxJobs = 1024;
+
 struct SimOptions {
   int games = 1;
+  bool gamesGiven = false;
   int dayLimit = 0;  // 0: games run until a level dies out
   bool screenDraws = true;
   std::string csvPath;  // empty: no CSV; "-": standard output
   bool help = false;
   std::vector<std::string> fields;  // the dialog's texts in edit order, at most sixteen
+
+  // A sweep: set by any of --vary, --repeat, --jobs, --table, --summary, --resume, --shard.
+  bool sweep = false;
+  std::vector<std::string> varies;  // each --vary's "FIELD=VALUES"
+  int repeat = 1;
+  int jobs = 0;  // 0: the cores available
+  std::string tablePath;
+  std::string summaryPath;
+  bool resume = false;
+  int shardIndex = 1;  // plays combinations shardIndex, shardIndex + shardCount, ...
+  int shardCount = 1;
+  bool force = false;
+  std::string plotPath;
 };
 
 struct ParsedArguments {

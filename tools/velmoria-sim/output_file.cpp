@@ -1,0 +1,324 @@
+#include "output_file.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "message.h"
+
+namespace {
+
+// The unfinished temporary files, for the signal handler, which may only use what is
+// async-signal-safe.
+constexpr int kMaxPending = 8;
+char pending[kMaxPending][PATH_MAX];
+
+void removePendingAndDie(int signalNumber) {
+  for (char* name : pending) {
+    if (name[0] != '\0') {
+      unlink(name);
+    }
+  }
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
+}
+
+const int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
+
+void setHandlers() {
+  bool any = false;
+  for (char* name : pending) {
+    any = any || name[0] != '\0';
+  }
+  for (int s : kCleanupSignals) {
+    signal(s, any ? removePendingAndDie : SIG_DFL);
+  }
+}
+
+void addPending(const std::string& path) {
+  if (path.size() >= PATH_MAX) {
+    return;
+  }
+  sigset_t all, old;
+  sigfillset(&all);
+  sigprocmask(SIG_BLOCK, &all, &old);
+  for (char* name : pending) {
+    if (name[0] == '\0') {
+      std::memcpy(name, path.c_str(), path.size() + 1);
+      break;
+    }
+  }
+  setHandlers();
+  sigprocmask(SIG_SETMASK, &old, nullptr);
+}
+
+void removePending(const std::string& path) {
+  sigset_t all, old;
+  sigfillset(&all);
+  sigprocmask(SIG_BLOCK, &all, &old);
+  for (char* name : pending) {
+    if (path == name) {
+      name[0] = '\0';
+    }
+  }
+  setHandlers();
+  sigprocmask(SIG_SETMASK, &old, nullptr);
+}
+
+std::string directoryOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseNameOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows symbolic links in the last part of the path, so that the file they lead to is
+// replaced and the links stay. A dangling link leads to the file it names.
+bool followLinks(std::string& path, int& reason) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      return true;
+    }
+    std::vector<char> link(PATH_MAX);
+    ssize_t length = readlink(path.c_str(), link.data(), link.size());
+    if (length < 0 || static_cast<size_t>(length) >= link.size()) {
+      reason = length < 0 ? errno : ENAMETOOLONG;
+      return false;
+    }
+    std::string next(link.data(), static_cast<size_t>(length));
+    path = next[0] == '/' ? next : directoryOf(path) + "/" + next;
+  }
+  reason = ELOOP;
+  return false;
+}
+
+}  // namespace
+
+std::string cannotWrite(const std::string& path, int errorNumber) {
+  return "cannot write " + quoted(path) + ": " + std::strerror(errorNumber);
+}
+
+OutputFile::~OutputFile() {
+  discard();
+}
+
+bool OutputFile::fail(int errorNumber, std::string& error) {
+  error = cannotWrite(path_, errorNumber);
+  discard();
+  return false;
+}
+
+bool OutputFile::open(const std::string& path, Mode mode, std::string& error) {
+  path_ = path;
+  if (path == "-") {
+    out_ = stdout;
+    return true;
+  }
+  int reason = 0;
+  target_ = path;
+  if (!followLinks(target_, reason)) {
+    return fail(reason, error);
+  }
+  if (mode == kWhole) {
+    return openWhole(target_, error);
+  }
+  int fd = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return fail(errno, error);
+  }
+  out_ = fdopen(fd, "w");
+  if (out_ == nullptr) {
+    int fdopenError = errno;
+    close(fd);
+    return fail(fdopenError, error);
+  }
+  return true;
+}
+
+bool OutputFile::openWhole(const std::string& target, std::string& error) {
+  struct stat existing;
+  bool exists = stat(target.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) {
+    return fail(errno, error);
+  }
+  if (exists && S_ISDIR(existing.st_mode)) {
+    return fail(EISDIR, error);
+  }
+  int fd = -1;
+  if (exists && !S_ISREG(existing.st_mode)) {
+    // A device or a pipe: whoever reads it expects our output there.
+    fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+      return fail(errno, error);
+    }
+  } else {
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+      return fail(errno, error);
+    }
+    int reason = 0;
+    if (!openTemporaryBeside(target, exists ? &existing : nullptr, fd, reason)) {
+      bool directoryClosed = reason == EACCES || reason == EPERM || reason == EROFS;
+      if (!exists || !directoryClosed) {
+        return fail(reason, error);
+      }
+      // The directory takes no new file, but the file may be rewritten where it is.
+      fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+      if (fd < 0) {
+        return fail(errno, error);
+      }
+    }
+  }
+  out_ = fdopen(fd, "w");
+  if (out_ == nullptr) {
+    int fdopenError = errno;
+    close(fd);
+    return fail(fdopenError, error);
+  }
+  return true;
+}
+
+bool OutputFile::openTemporaryBeside(const std::string& target, const struct stat* existing,
+                                     int& fd, int& reason) {
+  std::string directory = directoryOf(target);
+  std::string base = baseNameOf(target);
+  const std::string suffix = ".tmp-XXXXXX";
+  long nameMax = pathconf(directory.c_str(), _PC_NAME_MAX);
+  if (nameMax <= 0) {
+    nameMax = NAME_MAX;
+  }
+  if (base.size() + suffix.size() > static_cast<size_t>(nameMax)) {
+    base.resize(static_cast<size_t>(nameMax) - suffix.size());
+  }
+  std::string name = (target.find('/') == std::string::npos ? "" : directory + "/") + base + suffix;
+  fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) {
+    reason = errno;
+    return false;
+  }
+  temporary_ = name;
+  addPending(temporary_);
+  if (existing != nullptr) {
+    // Owner first: a change of owner may clear the set-id bits that the mode then restores.
+    if (fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+      // Not ours to give away; the file keeps our ownership.
+    }
+    fchmod(fd, existing->st_mode & 07777);
+  } else {
+    // mkstemp makes the file private; give it the mode a newly created file would have.
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+  }
+  return true;
+}
+
+bool OutputFile::openToContinue(const std::string& path, std::string& contents,
+                                std::string& error) {
+  path_ = path;
+  contents.clear();
+  int reason = 0;
+  target_ = path;
+  if (!followLinks(target_, reason)) {
+    return fail(reason, error);
+  }
+  int fd = ::open(target_.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return fail(errno, error);
+  }
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    error = "cannot resume " + quoted(path) + ": not a regular file";
+    return false;
+  }
+  char buffer[65536];
+  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) != 0;) {
+    if (got < 0) {
+      int readError = errno;
+      close(fd);
+      error = "cannot read " + quoted(path) + ": " + std::strerror(readError);
+      return false;
+    }
+    contents.append(buffer, static_cast<size_t>(got));
+  }
+  out_ = fdopen(fd, "r+");
+  if (out_ == nullptr) {
+    int fdopenError = errno;
+    close(fd);
+    return fail(fdopenError, error);
+  }
+  return true;
+}
+
+bool OutputFile::keep(size_t bytes, std::string& error) {
+  std::fflush(out_);
+  if (ftruncate(fileno(out_), static_cast<off_t>(bytes)) != 0 ||
+      std::fseek(out_, 0, SEEK_END) != 0) {
+    error = cannotWrite(path_, errno);
+    return false;
+  }
+  return true;
+}
+
+bool OutputFile::flush(std::string& error) {
+  if (std::fflush(out_) != 0 || std::ferror(out_)) {
+    error = cannotWrite(isStandardOutput() ? "standard output" : path_, errno);
+    return false;
+  }
+  return true;
+}
+
+bool OutputFile::finish(std::string& error) {
+  if (isStandardOutput()) {
+    return flush(error);
+  }
+  bool written = std::fflush(out_) == 0 && !std::ferror(out_);
+  int writeError = errno;
+  bool closed = std::fclose(out_) == 0;
+  int closeError = errno;
+  out_ = nullptr;
+  if (!written || !closed) {
+    return fail(written ? closeError : writeError, error);
+  }
+  if (!temporary_.empty()) {
+    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+      return fail(errno, error);
+    }
+    removePending(temporary_);
+    temporary_.clear();
+  }
+  return true;
+}
+
+void OutputFile::discard() {
+  if (out_ != nullptr && out_ != stdout) {
+    std::fclose(out_);
+  }
+  out_ = nullptr;
+  if (!temporary_.empty()) {
+    unlink(temporary_.c_str());
+    removePending(temporary_);
+    temporary_.clear();
+  }
+}
+
+void forgetTemporaryFiles() {
+  for (char* name : pending) {
+    name[0] = '\0';
+  }
+  setHandlers();
+}

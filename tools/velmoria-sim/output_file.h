@@ -1,0 +1,61 @@
+// Every file the simulator writes goes through here, so that writing one never destroys
+// something that is not ours:
+// - "-" is standard output.
+// - A target that exists but is not a regular file (a device, a FIFO, /dev/stdout) is opened
+//   and written directly, never replaced; a failed write there is an error like any other.
+// - A symbolic link is followed: the file it points to is written and the link stays.
+// - A regular file written whole is written under a temporary name beside it that fits
+//   wherever the name itself fits, and takes the name only when complete; the new file keeps
+//   the old one's mode and, where we may, its owner. When the directory takes no new files
+//   but the file itself is writable, the file is rewritten in place.
+// - A file written row by row is written in place from the start, so that a run cut off at
+//   any point leaves the rows it completed.
+// - SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGXFSZ remove every unfinished temporary file.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class OutputFile {
+ public:
+  enum Mode { kWhole, kRowByRow };
+
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile();  // discards an unfinished file
+
+  // On failure returns false with a one-line reason naming the path.
+  bool open(const std::string& path, Mode mode, std::string& error);
+  // Opens a row-by-row file that may already hold rows, without changing it, and reads what
+  // it holds into contents (empty when it does not exist yet). keep() then cuts it to its
+  // first bytes, after which rows are added at the end.
+  bool openToContinue(const std::string& path, std::string& contents, std::string& error);
+  bool keep(size_t bytes, std::string& error);
+
+  FILE* stream() const { return out_; }
+  bool isStandardOutput() const { return out_ == stdout; }
+  // Hands what is written so far to the file.
+  bool flush(std::string& error);
+  // Flushes, closes and, for a file written under a temporary name, gives it its name.
+  bool finish(std::string& error);
+  // Closes an unfinished file and removes its temporary file, if any.
+  void discard();
+
+ private:
+  bool openWhole(const std::string& target, std::string& error);
+  bool openTemporaryBeside(const std::string& target, const struct stat* existing, int& fd,
+                           int& reason);
+  bool fail(int errorNumber, std::string& error);
+
+  FILE* out_ = nullptr;
+  std::string path_;       // as given, for messages
+  std::string target_;     // the file to be written, links followed
+  std::string temporary_;  // empty unless written under a temporary name
+};
+
+// In a forked worker: the temporary files are the parent's to remove, not the worker's.
+void forgetTemporaryFiles();
+
+// The reason line for a file that cannot be written: "cannot write 'PATH': REASON".
+std::string cannotWrite(const std::string& path, int errorNumber);

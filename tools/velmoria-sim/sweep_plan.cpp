@@ -1,0 +1,238 @@
+#include "sweep_plan.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "message.h"
+
+const char* const kFieldNames[kParameterFieldCount] = {
+    "large.population", "large.life",        "large.birth",           "small.population",
+    "small.life",       "small.birth",       "herbivores.population", "herbivores.life",
+    "herbivores.birth", "plants.population", "plants.life",           "plants.birth",
+    "virus.large",      "virus.small",       "virus.herbivores",      "drought",
+};
+
+namespace {
+
+// A plain decimal number: an optional sign, digits, and an optional point with digits.
+struct Decimal {
+  bool negative = false;
+  std::string whole;     // digits before the point
+  std::string fraction;  // digits after it
+};
+
+bool readDecimal(const std::string& text, Decimal& number) {
+  size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    number.negative = text[i++] == '-';
+  }
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    number.whole += text[i++];
+  }
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      number.fraction += text[i++];
+    }
+  }
+  return i == text.size() && !(number.whole.empty() && number.fraction.empty());
+}
+
+// The number times 10^scale as an integer, or false when it does not fit 18 digits.
+bool scaled(const Decimal& number, size_t scale, int64_t& value) {
+  std::string digits =
+      number.whole + number.fraction + std::string(scale - number.fraction.size(), '0');
+  size_t start = digits.find_first_not_of('0');
+  if (start != std::string::npos && digits.size() - start > 18) {
+    return false;
+  }
+  value = 0;
+  for (char c : digits) {
+    value = value * 10 + (c - '0');
+  }
+  value = number.negative ? -value : value;
+  return true;
+}
+
+std::string decimalText(int64_t value, size_t scale) {
+  bool negative = value < 0;
+  std::string digits = std::to_string(negative ? -value : value);
+  if (digits.size() <= scale) {
+    digits.insert(0, scale + 1 - digits.size(), '0');
+  }
+  std::string whole = digits.substr(0, digits.size() - scale);
+  std::string fraction = digits.substr(digits.size() - scale);
+  while (!fraction.empty() && fraction.back() == '0') {
+    fraction.pop_back();
+  }
+  std::string text = (negative ? "-" : "") + whole;
+  return fraction.empty() ? text : text + "." + fraction;
+}
+
+bool findField(const std::string& name, int& field) {
+  for (int i = 0; i < kParameterFieldCount; ++i) {
+    if (name == kFieldNames[i] || name == std::to_string(i + 1)) {
+      field = i;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1) {
+    parts.push_back(text.substr(start, at - start));
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+}  // namespace
+
+bool decimalRange(const std::string& first, const std::string& step, const std::string& last,
+                  std::vector<std::string>& values, std::string& error) {
+  Decimal numbers[3];
+  const std::string* texts[3] = {&first, &step, &last};
+  size_t scale = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (!readDecimal(*texts[i], numbers[i])) {
+      error = "range needs decimal numbers FIRST:STEP:LAST, not " + quoted(*texts[i]);
+      return false;
+    }
+    scale = std::max(scale, numbers[i].fraction.size());
+  }
+  int64_t from = 0, by = 0, to = 0;
+  if (!scaled(numbers[0], scale, from) || !scaled(numbers[1], scale, by) ||
+      !scaled(numbers[2], scale, to)) {
+    error = "range numbers have too many digits";
+    return false;
+  }
+  if (by == 0) {
+    error = "range step is 0";
+    return false;
+  }
+  if ((to > from && by < 0) || (to < from && by > 0)) {
+    error = "range step " + quoted(step) + " moves away from " + quoted(last);
+    return false;
+  }
+  // from and to have at most 18 digits, so their difference fits.
+  int64_t count = (to - from) / by + 1;
+  if (count > kMaxValuesPerField) {
+    error = "range has more than " + std::to_string(kMaxValuesPerField) + " values";
+    return false;
+  }
+  values.clear();
+  for (int64_t i = 0; i < count; ++i) {
+    values.push_back(decimalText(from + i * by, scale));
+  }
+  return true;
+}
+
+bool parseVary(const std::string& spec, VariedField& varied, std::string& error) {
+  size_t equals = spec.find('=');
+  if (equals == std::string::npos) {
+    error = "--vary needs FIELD=VALUES, not " + quoted(spec);
+    return false;
+  }
+  std::string name = spec.substr(0, equals);
+  std::string values = spec.substr(equals + 1);
+  if (!findField(name, varied.field)) {
+    error = "unknown field " + quoted(name) + " (try --help)";
+    return false;
+  }
+  if (values.empty()) {
+    error = "--vary " + quoted(name) + " needs values";
+    return false;
+  }
+  if (values.find(':') != std::string::npos) {
+    std::vector<std::string> parts = splitAt(values, ':');
+    if (parts.size() != 3) {
+      error = "range needs FIRST:STEP:LAST, not " + quoted(values);
+      return false;
+    }
+    if (!decimalRange(parts[0], parts[1], parts[2], varied.values, error)) {
+      error = "--vary " + quoted(name) + ": " + error;
+      return false;
+    }
+    return true;
+  }
+  varied.values = splitAt(values, ',');
+  if (static_cast<int64_t>(varied.values.size()) > kMaxValuesPerField) {
+    error = "--vary " + quoted(name) + " has more than " + std::to_string(kMaxValuesPerField) +
+            " values";
+    return false;
+  }
+  return true;
+}
+
+bool makeSweepPlan(const SimOptions& options, SweepPlan& plan, std::string& error) {
+  plan.base = dialogTexts(options.fields);
+  plan.repeat = options.repeat;
+  plan.shardIndex = options.shardIndex;
+  plan.shardCount = options.shardCount;
+  plan.dayLimit = options.dayLimit;
+  plan.screenDraws = options.screenDraws;
+  plan.varied.clear();
+  plan.combinations = 1;
+  for (const std::string& spec : options.varies) {
+    VariedField varied;
+    if (!parseVary(spec, varied, error)) {
+      return false;
+    }
+    for (const VariedField& earlier : plan.varied) {
+      if (earlier.field == varied.field) {
+        error = "field " + quoted(kFieldNames[varied.field]) + " is varied twice";
+        return false;
+      }
+    }
+    for (std::string& value : varied.values) {
+      value = dialogTexts({value})[0];  // as much as the dialog's edit reads
+    }
+    plan.varied.push_back(varied);
+    plan.combinations *= static_cast<int64_t>(varied.values.size());
+    if (plan.combinations > kMaxGameCount) {
+      error = "a sweep plays at most " + std::to_string(kMaxGameCount) + " games";
+      return false;
+    }
+  }
+  int64_t games = shardCombinationCount(plan) * plan.repeat;
+  if (games > kMaxGameCount) {
+    error = "a sweep plays at most " + std::to_string(kMaxGameCount) + " games";
+    return false;
+  }
+  if (games > kGamesWithoutForce && !options.force) {
+    error = "this sweep plays " + std::to_string(games) + " games; more than " +
+            std::to_string(kGamesWithoutForce) + " need --force";
+    return false;
+  }
+  return true;
+}
+
+int64_t shardCombinationCount(const SweepPlan& plan) {
+  if (plan.combinations < plan.shardIndex) {
+    return 0;
+  }
+  return (plan.combinations - plan.shardIndex) / plan.shardCount + 1;
+}
+
+std::vector<size_t> valueIndexes(const SweepPlan& plan, int64_t combination) {
+  std::vector<size_t> indexes(plan.varied.size());
+  int64_t rest = combination - 1;
+  for (size_t v = plan.varied.size(); v-- > 0;) {
+    int64_t count = static_cast<int64_t>(plan.varied[v].values.size());
+    indexes[v] = static_cast<size_t>(rest % count);
+    rest /= count;
+  }
+  return indexes;
+}
+
+DialogTexts combinationTexts(const SweepPlan& plan, int64_t combination) {
+  DialogTexts texts = plan.base;
+  std::vector<size_t> indexes = valueIndexes(plan, combination);
+  for (size_t v = 0; v < plan.varied.size(); ++v) {
+    texts[plan.varied[v].field] = plan.varied[v].values[indexes[v]];
+  }
+  return texts;
+}

@@ -1,0 +1,149 @@
+#include "sweep_table.h"
+
+#include <algorithm>
+#include <cstdio>
+
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) {
+    return text;
+  }
+  std::string out = "\"";
+  for (char c : text) {
+    out += c == '"' ? "\"\"" : std::string(1, c);
+  }
+  return out + "\"";
+}
+
+std::string gameTableHeader() {
+  std::string header = "combination,repetition";
+  for (const char* name : kFieldNames) {
+    header += std::string(",") + name;
+  }
+  return header + ",record,stopped\n";
+}
+
+namespace {
+
+// Everything of a game's row before its record.
+std::string rowStart(const SweepPlan& plan, int64_t combination, int repetition) {
+  std::string row = std::to_string(combination) + "," + std::to_string(repetition);
+  for (const std::string& text : combinationTexts(plan, combination)) {
+    row += "," + csvField(text);
+  }
+  return row + ",";
+}
+
+// Reads "RECORD,STOPPED\n" at pos; false when the row is not complete or not of this form.
+bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& complete) {
+  size_t end = text.find('\n', pos);
+  complete = end != std::string::npos;
+  if (!complete) {
+    return false;
+  }
+  std::string rest = text.substr(pos, end - pos);
+  long long days = 0;
+  int stopped = 0;
+  char tail = '\0';
+  if (rest.find_first_not_of("0123456789,") != std::string::npos ||
+      std::sscanf(rest.c_str(), "%lld,%d%c", &days, &stopped, &tail) != 2 || days < 1 ||
+      days > 2147483647LL || stopped < 0 || stopped > 1) {
+    return false;
+  }
+  result.days = static_cast<int32_t>(days);
+  result.extinct = stopped == 0;
+  pos = end + 1;
+  return true;
+}
+
+}  // namespace
+
+std::string gameTableRow(const SweepPlan& plan, int64_t combination, int repetition,
+                         const GameResult& result) {
+  return rowStart(plan, combination, repetition) + std::to_string(result.days) + "," +
+         (result.extinct ? "0" : "1") + "\n";
+}
+
+bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRows& rows,
+                      std::string& error) {
+  rows = ExistingRows{};
+  const std::string header = gameTableHeader();
+  if (text.size() < header.size() && header.compare(0, text.size(), text) == 0) {
+    return true;  // cut off within the header: nothing to keep
+  }
+  if (text.compare(0, header.size(), header) != 0) {
+    error = "its header is not that of a game table";
+    return false;
+  }
+  size_t pos = header.size();
+  rows.bytes = pos;
+  int64_t combinations = shardCombinationCount(plan);
+  for (int64_t i = 0; i < combinations && pos < text.size(); ++i) {
+    int64_t combination = shardCombination(plan, i);
+    for (int repetition = 1; repetition <= plan.repeat && pos < text.size(); ++repetition) {
+      std::string start = rowStart(plan, combination, repetition);
+      GameResult result{};
+      bool complete = false;
+      if (text.compare(pos, start.size(), start) != 0) {
+        complete = text.find('\n', pos) != std::string::npos;
+      } else {
+        size_t recordPos = pos + start.size();
+        if (readRecord(text, recordPos, result, complete)) {
+          rows.results.push_back(result);
+          pos = rows.bytes = recordPos;
+          continue;
+        }
+      }
+      if (complete) {
+        error = "its row " + std::to_string(rows.results.size() + 1) +
+                " is not that game of this sweep";
+        return false;
+      }
+      return true;  // the last row was cut off
+    }
+  }
+  if (text.find('\n', pos) != std::string::npos) {
+    error = "it has more rows than this sweep";
+    return false;
+  }
+  return true;
+}
+
+std::string summaryHeader(const SweepPlan& plan) {
+  std::string header;
+  for (const VariedField& varied : plan.varied) {
+    header += std::string(kFieldNames[varied.field]) + ",";
+  }
+  return header + "games,mean,min,median,max,stopped\n";
+}
+
+CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results) {
+  std::vector<int32_t> days;
+  CombinationSummary summary{combination, static_cast<int>(results.size()), 0.0, 0, 0, "", 0};
+  double sum = 0;
+  for (const GameResult& result : results) {
+    days.push_back(result.days);
+    sum += result.days;
+    summary.stopped += result.extinct ? 0 : 1;
+  }
+  std::sort(days.begin(), days.end());
+  size_t n = days.size();
+  summary.mean = sum / static_cast<double>(n);
+  summary.min = days.front();
+  summary.max = days.back();
+  long long twiceMedian = n % 2 == 1 ? 2LL * days[n / 2] : 0LL + days[n / 2 - 1] + days[n / 2];
+  summary.median = std::to_string(twiceMedian / 2) + (twiceMedian % 2 == 1 ? ".5" : "");
+  return summary;
+}
+
+std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary) {
+  std::string row;
+  std::vector<size_t> indexes = valueIndexes(plan, summary.combination);
+  for (size_t v = 0; v < plan.varied.size(); ++v) {
+    row += csvField(plan.varied[v].values[indexes[v]]) + ",";
+  }
+  char mean[64];
+  std::snprintf(mean, sizeof mean, "%.2f", summary.mean);
+  return row + std::to_string(summary.games) + "," + mean + "," + std::to_string(summary.min) +
+         "," + summary.median + "," + std::to_string(summary.max) + "," +
+         std::to_string(summary.stopped) + "\n";
+}

@@ -1,0 +1,42 @@
+// The sweep's two tables as text: one row per game, and one row per combination.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game_loop.h"
+#include "sweep_plan.h"
+
+// A CSV field: quoted when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text);
+
+// "combination,repetition,large.population,...,drought,record,stopped\n"
+std::string gameTableHeader();
+// One game's row; combination counts from 1 in the whole sweep, repetition from 1.
+std::string gameTableRow(const SweepPlan& plan, int64_t combination, int repetition,
+                         const GameResult& result);
+
+// The complete rows at the start of an earlier run's table of this same sweep and shard.
+struct ExistingRows {
+  size_t bytes = 0;                 // what to keep of the file: the header and complete rows
+  std::vector<GameResult> results;  // the shard's games in order, as far as the table goes
+};
+// Fails when the text is not a table of this sweep.
+bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRows& rows,
+                      std::string& error);
+
+// The varied fields, then "games,mean,min,median,max,stopped".
+std::string summaryHeader(const SweepPlan& plan);
+
+struct CombinationSummary {
+  int64_t combination;
+  int games;
+  double mean;
+  int32_t min;
+  int32_t max;
+  std::string median;  // a whole number or one ending in ".5"
+  int stopped;         // games that the day limit ended
+};
+CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results);
+std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary);
