@@ -408,10 +408,12 @@ std::string populationChartSvg(const PopulationSeries& series) {
     noData(svg, f);
   }
 
+  // Thinner lines once the days outnumber the pixels, so that the curves stay apart.
+  const char* lineWidth = series.days.size() > (f.right - f.left) / 2 ? "1" : "1.5";
   for (int k = 0; k < 4; ++k) {
     std::ostringstream& out = svg.raw();
     out << "<polyline class=\"level\" fill=\"none\" stroke=\"" << kLevels[k].colour
-        << "\" stroke-width=\"1.5\" stroke-linejoin=\"round\" points=\"";
+        << "\" stroke-width=\"" << lineWidth << "\" stroke-linejoin=\"round\" points=\"";
     for (size_t i = 0; i < series.days.size(); ++i) {
       out << (i ? " " : "") << number(f.x(xAxis, static_cast<double>(i + 1))) << ","
           << number(f.y(yAxis, std::max(0, series.days[i][k])));
