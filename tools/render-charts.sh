@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Draws the README's charts with velmoria-sim --plot and renders them to PNG with rsvg-convert:
 #   docs/chart-populations.png  the four populations of one game with the default fields
-#   docs/chart-sweep.png        mean record (min–max band) over the herbivores' 繁殖度
-#   docs/chart-heatmap.png      mean record over the herbivores' and the plants' 繁殖度
+#   docs/chart-sweep.png        mean record with its min–max band over herbivores.birth
+#                               (field 9, the herbivores' 寿命長 edit), 5 games each
+#   docs/chart-heatmap.png      mean record over herbivores.birth and plants.birth, 3 games each
+# Every game stops after 400 days at the latest, so 400 in a chart means "400 or more".
 # Builds the simulator first. VELMORIA_BUILD_DIR (default build/native) chooses the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -13,35 +13,40 @@
 
 namespace {
 
-// Parses the file named by argv[1] and prints one line per element in document order:
-// tag, class, points attribute ("-" if none), all its text as hex of the UTF-8 bytes.
-// Exits 1 with a reason when the document is no well-formed SVG or a number is not finite.
+// Parses the files named by its arguments and prints for each a line "#", then one line per
+// element in document order: tag, class, points attribute ("-" if none), all its text as hex
+// of the UTF-8 bytes. Exits 1 with a reason when a document is no well-formed SVG or a number
+// in it is not finite.
 const char* const kReader = R"PY(
 import math, re, sys
 import xml.etree.ElementTree as ET
 NUMERIC = {"x", "y", "x1", "y1", "x2", "y2", "cx", "cy", "r", "width", "height", "points",
            "font-size", "stroke-width", "offset", "viewBox", "transform", "fill-opacity"}
-try:
-    root = ET.parse(sys.argv[1]).getroot()
-except ET.ParseError as e:
-    sys.exit("not well-formed: %s" % e)
-if root.tag != "{http://www.w3.org/2000/svg}svg":
-    sys.exit("root is " + root.tag)
-for el in root.iter():
-    for name, value in el.attrib.items():
-        if name not in NUMERIC:
-            continue
-        if name == "transform":
-            value = re.sub(r"^rotate\((.*)\)$", r"\1", value)
-        numbers = [float(v) for v in re.split(r"[ ,]+", value.strip()) if v]
-        if not all(math.isfinite(v) for v in numbers):
-            sys.exit("%s=%r is not finite" % (name, value))
-        if name in ("width", "height", "r") and numbers[0] < 0:
-            sys.exit("%s=%r is negative" % (name, value))
-        if name == "points" and len(numbers) % 2:
-            sys.exit("odd points " + value)
-    print(el.tag.split("}")[1], el.get("class", "-"), el.get("points", "-").replace(" ", ";"),
-          "".join(el.itertext()).encode("utf-8").hex() or "-", sep="\t")
+for path in sys.argv[1:]:
+    def fail(reason):
+        sys.exit("%s: %s" % (path, reason))
+    try:
+        root = ET.parse(path).getroot()
+    except ET.ParseError as e:
+        fail("not well-formed: %s" % e)
+    if root.tag != "{http://www.w3.org/2000/svg}svg":
+        fail("root is " + root.tag)
+    print("#")
+    for el in root.iter():
+        for name, value in el.attrib.items():
+            if name not in NUMERIC:
+                continue
+            if name == "transform":
+                value = re.sub(r"^rotate\((.*)\)$", r"\1", value)
+            numbers = [float(v) for v in re.split(r"[ ,]+", value.strip()) if v]
+            if not all(math.isfinite(v) for v in numbers):
+                fail("%s=%r is not finite" % (name, value))
+            if name in ("width", "height", "r") and numbers[0] < 0:
+                fail("%s=%r is negative" % (name, value))
+            if name == "points" and len(numbers) % 2:
+                fail("odd points " + value)
+        print(el.tag.split("}")[1], el.get("class", "-"), el.get("points", "-").replace(" ", ";"),
+              "".join(el.itertext()).encode("utf-8").hex() or "-", sep="\t")
 )PY";
 
 struct Element {
@@ -58,13 +63,19 @@ std::string fromHex(const std::string& hex) {
   return bytes;
 }
 
-// The document's elements; fails the test when Python cannot read it as SVG.
-std::vector<Element> readSvg(const std::string& svg) {
+using Elements = std::vector<Element>;
+
+// Each document's elements; fails the test when Python cannot read one as SVG.
+std::vector<Elements> readSvgs(const std::vector<std::string>& svgs) {
   ScratchDir dir;
-  std::ofstream(dir.path() / "chart.svg", std::ios::binary) << svg;
   std::ofstream(dir.path() / "reader.py") << kReader;
-  std::string command = "python3 '" + (dir.path() / "reader.py").string() + "' '" +
-                        (dir.path() / "chart.svg").string() + "' 2>&1";
+  std::string command = "python3 '" + (dir.path() / "reader.py").string() + "'";
+  for (size_t i = 0; i < svgs.size(); ++i) {
+    std::string path = (dir.path() / ("chart" + std::to_string(i) + ".svg")).string();
+    std::ofstream(path, std::ios::binary) << svgs[i];
+    command += " '" + path + "'";
+  }
+  command += " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string output;
   char buffer[4096];
@@ -72,12 +83,20 @@ std::vector<Element> readSvg(const std::string& svg) {
     output.append(buffer, n);
   }
   int status = pipe ? pclose(pipe) : -1;
-  std::vector<Element> elements;
+  std::vector<Elements> documents;
   if (status != 0) {
-    ADD_FAILURE() << "unreadable SVG: " << output << "\n" << svg.substr(0, 2000);
-    return elements;
+    ADD_FAILURE() << "unreadable SVG: " << output;
+    return std::vector<Elements>(svgs.size());
   }
   for (const std::string& line : splitLines(output)) {
+    if (line == "#") {
+      documents.emplace_back();
+      continue;
+    }
+    if (documents.empty()) {
+      ADD_FAILURE() << "reader line before a document: " << line;
+      continue;
+    }
     std::vector<std::string> fields;
     size_t start = 0;
     for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
@@ -95,13 +114,18 @@ std::vector<Element> readSvg(const std::string& svg) {
         points += c == ';';
       }
     }
-    elements.push_back({fields[0], fields[1], points, fields[3] == "-" ? "" : fromHex(fields[3])});
+    documents.back().push_back(
+        {fields[0], fields[1], points, fields[3] == "-" ? "" : fromHex(fields[3])});
   }
-  return elements;
+  if (documents.size() != svgs.size()) {
+    ADD_FAILURE() << "read " << documents.size() << " of " << svgs.size() << " documents";
+    documents.resize(svgs.size());
+  }
+  return documents;
 }
 
-std::vector<Element> withClass(const std::vector<Element>& elements, const std::string& cls) {
-  std::vector<Element> selected;
+Elements withClass(const Elements& elements, const std::string& cls) {
+  Elements selected;
   for (const Element& e : elements) {
     if (e.cls == cls) {
       selected.push_back(e);
@@ -110,7 +134,7 @@ std::vector<Element> withClass(const std::vector<Element>& elements, const std::
   return selected;
 }
 
-bool hasText(const std::vector<Element>& elements, const std::string& text) {
+bool hasText(const Elements& elements, const std::string& text) {
   for (const Element& e : elements) {
     if (e.tag == "text" && e.text == text) {
       return true;
@@ -133,12 +157,18 @@ TEST(PopulationChart, OneCurvePerLevelWithOnePointPerDay) {
       {2, true, "打ち切り：2日（全階層が生存）"},
       {731, false, "記録：731日"},
   };
+  std::vector<std::string> svgs;
   for (const Case& c : cases) {
     PopulationSeries series{{}, c.days, c.stopped};
     for (int day = 0; day < c.days; ++day) {
       series.days.push_back({2000 + day, 0, 9000 - day % 7, day == c.days - 1 ? 0 : 5});
     }
-    std::vector<Element> elements = readSvg(populationChartSvg(series));
+    svgs.push_back(populationChartSvg(series));
+  }
+  std::vector<Elements> documents = readSvgs(svgs);
+  for (size_t i = 0; i < documents.size(); ++i) {
+    const Case& c = cases[i];
+    const Elements& elements = documents[i];
     std::vector<Element> curves = withClass(elements, "level");
     ASSERT_EQ(curves.size(), 4u) << c.days;
     const char* const names[] = {"大型肉食動物", "小型肉食動物", "草食動物", "緑色植物"};
@@ -164,8 +194,14 @@ TEST(SweepChart, OneMeanPointPerValueWhateverTheValues) {
       {"none", {}},
       {"unknown mean", {{"1", NAN, 0, 0}, {"2", 3, 3, 3}}},
   };
+  std::vector<std::string> svgs;
   for (const Case& c : cases) {
-    std::vector<Element> elements = readSvg(sweepChartSvg("herbivores.birth", c.points));
+    svgs.push_back(sweepChartSvg("herbivores.birth", c.points));
+  }
+  std::vector<Elements> documents = readSvgs(svgs);
+  for (size_t i = 0; i < documents.size(); ++i) {
+    const Case& c = cases[i];
+    const Elements& elements = documents[i];
     size_t known = 0;
     for (const SweepPoint& p : c.points) {
       known += std::isfinite(p.mean);
@@ -199,6 +235,7 @@ TEST(HeatMap, OneCellPerCombinationAndTheScaleEnds) {
       {"empty", 0, 0, {}, nullptr, nullptr},
       {"wide", 60, 40, std::vector<double>(2400, 1.5), "1.5", "1.5"},
   };
+  std::vector<std::string> svgs;
   for (const Case& c : cases) {
     HeatMap map{"drought", "plants.birth", {}, {}, c.mean};
     for (size_t x = 0; x < c.columns; ++x) {
@@ -207,7 +244,12 @@ TEST(HeatMap, OneCellPerCombinationAndTheScaleEnds) {
     for (size_t y = 0; y < c.rows; ++y) {
       map.yValues.push_back("0." + std::to_string(y));
     }
-    std::vector<Element> elements = readSvg(heatMapSvg(map));
+    svgs.push_back(heatMapSvg(map));
+  }
+  std::vector<Elements> documents = readSvgs(svgs);
+  for (size_t i = 0; i < documents.size(); ++i) {
+    const Case& c = cases[i];
+    const Elements& elements = documents[i];
     EXPECT_EQ(withClass(elements, "cell").size(), c.columns * c.rows) << c.name;
     std::vector<Element> lowest = withClass(elements, "scale-min");
     std::vector<Element> highest = withClass(elements, "scale-max");
@@ -227,14 +269,16 @@ TEST(Charts, FieldTextsFromTheUserArriveAsWritten) {
   const std::string unwritable = std::string("v\x01w") + "\xff";
   const std::string readable = "v\xEF\xBF\xBDw\xEF\xBF\xBD";
 
-  std::vector<Element> sweep =
-      readSvg(sweepChartSvg(hostile, {{hostile, 1, 1, 1}, {unwritable, 2, 2, 2}}));
+  HeatMap map{hostile, unwritable, {hostile}, {unwritable}, {3}};
+  std::vector<Elements> documents = readSvgs(
+      {sweepChartSvg(hostile, {{hostile, 1, 1, 1}, {unwritable, 2, 2, 2}}), heatMapSvg(map)});
+  ASSERT_EQ(documents.size(), 2u);
+  const Elements& sweep = documents[0];
+  const Elements& heat = documents[1];
   EXPECT_TRUE(hasText(sweep, "記録の平均と最小～最大：" + hostile));
   EXPECT_TRUE(hasText(sweep, hostile));
   EXPECT_TRUE(hasText(sweep, readable));
 
-  HeatMap map{hostile, unwritable, {hostile}, {unwritable}, {3}};
-  std::vector<Element> heat = readSvg(heatMapSvg(map));
   EXPECT_TRUE(hasText(heat, "記録の平均：" + readable + " × " + hostile));
   std::vector<Element> cells = withClass(heat, "cell");
   ASSERT_EQ(cells.size(), 1u);

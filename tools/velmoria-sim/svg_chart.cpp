@@ -308,32 +308,45 @@ void axisLines(Svg& svg, const Frame& f) {
   svg.line(f.left, f.top, f.left, f.bottom, kForeground);
 }
 
-void axisTitles(Svg& svg, const Frame& f, const std::string& xTitle, const std::string& yTitle) {
-  svg.text((f.left + f.right) / 2, f.bottom + 44, xTitle, 14, kForeground, "middle");
+// The horizontal axis's labels reach labelDepth below it; its title goes under them.
+const double kLabelDepth = 22;
+
+void axisTitles(Svg& svg, const Frame& f, const std::string& xTitle, const std::string& yTitle,
+                double labelDepth = kLabelDepth) {
+  svg.text((f.left + f.right) / 2, f.bottom + labelDepth + 22, xTitle, 14, kForeground, "middle");
   double y = (f.top + f.bottom) / 2;
   svg.text(f.left - 56, y, yTitle, 14, kForeground, "middle", -90);
 }
 
-// Labels of values placed at given positions along the bottom: every k-th when they would crowd,
-// tilted when they are long.
-void categoryLabels(Svg& svg, const Frame& f, const std::vector<std::string>& labels,
-                    const std::vector<double>& xs) {
-  if (labels.empty()) {
-    return;
-  }
+// How labels of values along the bottom are set: every k-th one when they would crowd, tilted
+// when they are long, reaching depth below the axis.
+struct LabelLayout {
+  size_t every;
+  bool tilt;
+  double depth;
+};
+const size_t kLabelChars = 16;
+
+LabelLayout layoutLabels(const std::vector<std::string>& labels, double spacing) {
   size_t widest = 1;
   for (const std::string& label : labels) {
-    widest = std::max(widest, characterCount(shortened(label, 16)));
+    widest = std::max(widest, characterCount(shortened(label, kLabelChars)));
   }
-  double spacing = labels.size() > 1 ? xs[1] - xs[0] : f.right - f.left;
-  bool tilt = widest * 7.0 > spacing;
-  double needed = tilt ? 16 : widest * 7.0 + 8;
+  double width = widest * 7.0;  // about 7 pixels a character at size 12
+  bool tilt = width > spacing;
+  double needed = tilt ? 16 : width + 8;
   size_t every =
       std::max<size_t>(1, static_cast<size_t>(std::ceil(needed / std::max(spacing, 1.0))));
-  for (size_t i = 0; i < labels.size(); i += every) {
+  // Tilted by 40 degrees, a label reaches sin(40°) of its width below its start.
+  return {every, tilt, tilt ? 18 + width * 0.643 : kLabelDepth};
+}
+
+void categoryLabels(Svg& svg, const Frame& f, const std::vector<std::string>& labels,
+                    const std::vector<double>& xs, const LabelLayout& layout) {
+  for (size_t i = 0; i < labels.size(); i += layout.every) {
     svg.line(xs[i], f.bottom, xs[i], f.bottom + 5, kForeground);
-    std::string label = shortened(labels[i], 16);
-    if (tilt) {
+    std::string label = shortened(labels[i], kLabelChars);
+    if (layout.tilt) {
       svg.text(xs[i] + 4, f.bottom + 16, label, 12, kForeground, "end", -40);
     } else {
       svg.text(xs[i], f.bottom + 19, label, 12, kForeground, "middle");
@@ -408,10 +421,12 @@ std::string populationChartSvg(const PopulationSeries& series) {
     noData(svg, f);
   }
 
+  // Thinner lines once the days outnumber the pixels, so that the curves stay apart.
+  const char* lineWidth = series.days.size() > (f.right - f.left) / 2 ? "1" : "1.5";
   for (int k = 0; k < 4; ++k) {
     std::ostringstream& out = svg.raw();
     out << "<polyline class=\"level\" fill=\"none\" stroke=\"" << kLevels[k].colour
-        << "\" stroke-width=\"1.5\" stroke-linejoin=\"round\" points=\"";
+        << "\" stroke-width=\"" << lineWidth << "\" stroke-linejoin=\"round\" points=\"";
     for (size_t i = 0; i < series.days.size(); ++i) {
       out << (i ? " " : "") << number(f.x(xAxis, static_cast<double>(i + 1))) << ","
           << number(f.y(yAxis, std::max(0, series.days[i][k])));
@@ -437,9 +452,10 @@ std::string populationChartSvg(const PopulationSeries& series) {
 }
 
 std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepPoint>& points) {
-  Svg svg(900, 540);
+  const int width = 900, height = 540;
+  Svg svg(width, height);
   Frame f{90, 60, 760, 440};
-  svg.text(450, 34, "記録の平均と最小～最大：" + shortened(fieldName, 40), 20, kForeground,
+  svg.text(width / 2, 34, "記録の平均と最小～最大：" + shortened(fieldName, 40), 20, kForeground,
            "middle");
 
   // Where each value sits: proportional when every value is a number (and they differ),
@@ -476,29 +492,32 @@ std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepP
   Frame inner = f;  // keeps the outermost values off the axis lines
   std::vector<double> xs(points.size());
   Axis xAxis{0, 1, 1, 0};
+  std::vector<std::string> labels;
   if (numeric) {
     auto range = std::minmax_element(values.begin(), values.end());
     xAxis = niceAxis(*range.first, *range.second, 8, false);
-    horizontalTicks(svg, f, xAxis, true);
   } else {
     inner.left += 30;
     inner.right -= 30;
     xAxis = points.size() > 1 ? Axis{0, static_cast<double>(points.size() - 1), 1, 0}
                               : Axis{-1, 1, 1, 0};
+    for (const SweepPoint& p : points) {
+      labels.push_back(p.value);
+    }
   }
   for (size_t i = 0; i < points.size(); ++i) {
     xs[i] = (numeric ? f : inner).x(xAxis, values[i]);
   }
-  if (!numeric) {
-    std::vector<std::string> labels;
-    for (const SweepPoint& p : points) {
-      labels.push_back(p.value);
-    }
-    categoryLabels(svg, f, labels, xs);
+  LabelLayout layout = layoutLabels(labels, xs.size() > 1 ? xs[1] - xs[0] : f.right - f.left);
+  f.bottom = std::min(f.bottom, height - layout.depth - 28);
+  if (numeric) {
+    horizontalTicks(svg, f, xAxis, true);
+  } else {
+    categoryLabels(svg, f, labels, xs, layout);
   }
   verticalTicks(svg, f, yAxis);
   axisLines(svg, f);
-  axisTitles(svg, f, shortened(fieldName, 40), "記録（日）");
+  axisTitles(svg, f, shortened(fieldName, 40), "記録（日）", layout.depth);
   if (points.empty()) {
     noData(svg, f);
   }
@@ -551,10 +570,15 @@ std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepP
 std::string heatMapSvg(const HeatMap& map) {
   size_t columns = map.xValues.size();
   size_t rows = map.yValues.size();
-  Svg svg(900, 600);
-  Frame f{150, 60, 730, 470};
-  svg.text(450, 34, "記録の平均：" + shortened(map.yField, 40) + " × " + shortened(map.xField, 40),
-           20, kForeground, "middle");
+  const int width = 900, height = 580;
+  Svg svg(width, height);
+  Frame f{150, 60, 730, 500};
+  double cellWidth = columns ? (f.right - f.left) / columns : 0;
+  LabelLayout layout = layoutLabels(map.xValues, cellWidth);
+  f.bottom = std::min(f.bottom, height - layout.depth - 28);
+  svg.text(width / 2, 34,
+           "記録の平均：" + shortened(map.yField, 40) + " × " + shortened(map.xField, 40), 20,
+           kForeground, "middle");
 
   double lowest = 0, highest = 0;
   bool any = false;
@@ -568,7 +592,6 @@ std::string heatMapSvg(const HeatMap& map) {
   }
   double span = highest - lowest;
 
-  double cellWidth = columns ? (f.right - f.left) / columns : 0;
   double cellHeight = rows ? (f.bottom - f.top) / rows : 0;
   double gap = std::min({1.0, cellWidth / 4, cellHeight / 4});
   bool labelCells = cellWidth >= 40 && cellHeight >= 18;
@@ -603,17 +626,18 @@ std::string heatMapSvg(const HeatMap& map) {
   for (size_t x = 0; x < columns; ++x) {
     xs[x] = f.left + (x + 0.5) * cellWidth;
   }
-  categoryLabels(svg, f, map.xValues, xs);
+  categoryLabels(svg, f, map.xValues, xs, layout);
   size_t every =
       std::max<size_t>(1, static_cast<size_t>(std::ceil(16 / std::max(cellHeight, 1.0))));
   for (size_t y = 0; y < rows; y += every) {
     double centre = f.bottom - (y + 0.5) * cellHeight;
     svg.line(f.left - 5, centre, f.left, centre, kForeground);
-    svg.text(f.left - 8, centre + 4, shortened(map.yValues[y], 16), 12, kForeground, "end");
+    svg.text(f.left - 8, centre + 4, shortened(map.yValues[y], kLabelChars), 12, kForeground,
+             "end");
   }
   axisLines(svg, f);
-  svg.text((f.left + f.right) / 2, f.bottom + 60, shortened(map.xField, 40), 14, kForeground,
-           "middle");
+  svg.text((f.left + f.right) / 2, f.bottom + layout.depth + 22, shortened(map.xField, 40), 14,
+           kForeground, "middle");
   svg.text(28, (f.top + f.bottom) / 2, shortened(map.yField, 40), 14, kForeground, "middle", -90);
 
   // Colour scale: the gradient with the lowest mean at the bottom and the highest at the top.
