@@ -187,10 +187,7 @@ bool Sweep::run(std::string& error) {
   }
   ProgressLine progress(left * plan_.repeat);
   int workers = static_cast<int>(std::min<int64_t>(jobs_, left));
-  if (!startWorkers(workers, error)) {
-    return false;
-  }
-  bool ok = true;
+  bool ok = startWorkers(workers, error);
   while (ok && writePosition_ < count_) {
     std::vector<pollfd> fds;
     std::vector<Worker*> polled;
