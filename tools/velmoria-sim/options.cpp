@@ -40,12 +40,12 @@ const char* const kUsageText =
     "  --resume      keep the complete rows already in the --table FILE, play the rest\n"
     "  --shard K/N   play combinations K, K+N, K+2N, ... only\n"
     "\n"
-    "FIELD in --vary is the field's number 1..16 or its name:\n"
-    "  1 large.population   2 large.life        3 large.birth\n"
-    "  4 small.population   5 small.life        6 small.birth\n"
-    "  7 herbivores.population  8 herbivores.life  9 herbivores.birth\n"
-    "  10 plants.population 11 plants.life      12 plants.birth\n"
-    "  13 virus.large       14 virus.small      15 virus.herbivores  16 drought\n";
+    "FIELD in --vary is the field's number or its name (life: 繁殖度, birth: 寿命長):\n"
+    "  large.population (1), large.life (2), large.birth (3)\n"
+    "  small.population (4), small.life (5), small.birth (6)\n"
+    "  herbivores.population (7), herbivores.life (8), herbivores.birth (9)\n"
+    "  plants.population (10), plants.life (11), plants.birth (12)\n"
+    "  virus.large (13), virus.small (14), virus.herbivores (15), drought (16)\n";
 
 namespace {
 
