@@ -26,7 +26,7 @@ ProgressLine::ProgressLine(int64_t totalGames)
     : shown_(isatty(STDERR_FILENO) == 1 && totalGames > 0),
       total_(totalGames),
       start_(Clock::now()),
-      lastDrawn_(start_) {}
+      lastDrawn_(start_ - std::chrono::seconds(1)) {}  // the first update draws at once
 
 void ProgressLine::update(int64_t gamesDone) {
   if (shown_ && Clock::now() - lastDrawn_ >= std::chrono::milliseconds(200)) {
