@@ -220,7 +220,7 @@ TEST(Sweep, ResumeAfterAKillGivesTheUninterruptedTable) {
   ASSERT_EQ(parseTable(expected).size(), 120u);
 
   SimStart start;
-  start.args = with(args, {"--table", cut.string()});
+  start.args = with(args, {"--table", cut.string(), "--jobs", "1"});  // resumed with 2
   SimProcess process = startSim(start, dir.path());
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (splitLines(readFile(cut)).size() < 8 && std::chrono::steady_clock::now() < deadline) {
