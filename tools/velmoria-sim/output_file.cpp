@@ -206,6 +206,10 @@ bool OutputFile::openTemporaryBeside(const std::string& target, const struct sta
   if (nameMax <= 0) {
     nameMax = NAME_MAX;
   }
+  if (base.size() > static_cast<size_t>(nameMax)) {
+    reason = ENAMETOOLONG;  // said now rather than at the rename, after all the games
+    return false;
+  }
   if (base.size() + suffix.size() > static_cast<size_t>(nameMax)) {
     base.resize(static_cast<size_t>(nameMax) - suffix.size());
   }
