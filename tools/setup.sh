@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-ipafont-gothic
+  fonts-horai-umefont
 )
 
 missing=()
