@@ -2,15 +2,18 @@
 # Times running ticks of the simulation screen at full load under Wine on a private virtual
 # display: dots composed in memory against one text call per dot, in the same run.
 # Usage: tools/bench-tick.sh [ticks per figure] [runs]   (defaults: 20 ticks, 3 runs)
-# BUILD_DIR picks the build folder (default build/win32); WINEPREFIX the Wine prefix.
+# VELMORIA_BUILD picks win32 or win64 (default: the one this host runs, 32-bit where it can);
+# BUILD_DIR the build folder (default build/<that build>); WINEPREFIX the Wine prefix.
 set -eu
 cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-build/win32}
+. tools/wine-lib.sh
+preset=$(playable_build)
+build=${BUILD_DIR:-build/$preset}
 ticks=${1:-20}
 runs=${2:-3}
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
 
-cmake --preset win32 -B "$build" >/dev/null
+cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target tick_benchmark >/dev/null
 for run in $(seq "$runs"); do
   echo "== run $run of $runs (load: $(cut -d' ' -f1-3 /proc/loadavg)) =="

@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds the 32-bit Windows program and starts it under Wine.
+# Sets up what is missing, builds the Windows program and starts it under Wine: the 32-bit
+# program where this host runs 32-bit code, the 64-bit one elsewhere (VELMORIA_BUILD=win32 or
+# win64 picks one by hand).
 #
 # With DISPLAY set the game opens there. Without one it runs on a virtual display (Xvfb) of
 # its own: the script prints the display's number and how to take a screenshot of it or send
 # it clicks and keys; Ctrl+C (or the game's own exit command) ends the game.
 # The script returns when the game has ended, leaving nothing of it running.
 #
-# VELMORIA_BUILD_DIR (default build/win32) and VELMORIA_WINEPREFIX (default build/wineprefix,
+# VELMORIA_BUILD_DIR (default build/win32 or build/win64) and VELMORIA_WINEPREFIX (default build/wineprefix,
 # or build/play-wineprefix on the virtual display)
 # choose other folders, so that a build of one's own can be played beside the shared one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build_dir=${VELMORIA_BUILD_DIR:-build/win32}
+. tools/wine-lib.sh
 
 tools/setup.sh
-cmake --preset win32 -B "$build_dir" >/dev/null
+build=$(playable_build)
+if [ "$build" = win32 ]; then
+  echo "play: the 32-bit program (build/win32)"
+elif [ -n "${VELMORIA_BUILD:-}" ]; then
+  echo "play: the 64-bit program (build/win64), as VELMORIA_BUILD asks"
+else
+  echo "play: the 64-bit program (build/win64): $(tools/host-runs-32bit)"
+fi
+build_dir=${VELMORIA_BUILD_DIR:-build/$build}
+cmake --preset "$build" -B "$build_dir" >/dev/null
 cmake --build "$build_dir" -j2 --target velmoria
 
 export LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
@@ -55,7 +66,7 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$n"
   # A virtual display has no window manager to draw captions and frames, so Wine draws its
   # own there (in a prefix of its own, leaving the tests' prefix as it is).
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine_chore reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   cat <<EOF
 No DISPLAY is set: the game runs on the virtual display :$n (1600 x 1000).
   screenshot:   import -display :$n -window root shot.png
@@ -67,7 +78,8 @@ fi
 
 # b.dat, the title picture, is read from the current directory: start beside it.
 cd "$build_dir/app"
-wine velmoria.exe &
+choose_wine_for velmoria.exe
+"$wine_loader" velmoria.exe &
 game_pid=$!
 wait "$game_pid" || true
 game_pid=

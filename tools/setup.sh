@@ -7,10 +7,11 @@ packages=(
   cmake make g++ git clang-format
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-ipafont-gothic
-  fonts-horai-umefont
+  fonts-horai-umefont librsvg2-bin
 )
 
 missing=()

@@ -3,21 +3,26 @@
 # each cropped to the game window, saved as docs/title.png, docs/dialog.png, docs/game.png.
 # Builds the program first; runs it on a virtual display of its own.
 #
-# VELMORIA_BUILD_DIR (default build/win32) chooses the build folder. The Wine prefix is
+# The 32-bit program where this host runs 32-bit code, the 64-bit one elsewhere
+# (VELMORIA_BUILD=win32 or win64 picks one); VELMORIA_BUILD_DIR (default build/<that build>)
+# chooses the build folder. The Wine prefix is
 # build/screenshots-wineprefix, where Wine draws the window frames itself (there is no window
 # manager on the virtual display to draw them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build_dir=${VELMORIA_BUILD_DIR:-build/win32}
+. tools/wine-lib.sh
+build=$(playable_build)
+build_dir=${VELMORIA_BUILD_DIR:-build/$build}
 export WINEPREFIX=$root/build/screenshots-wineprefix
 
 if [ -z "${VELMORIA_SCREENSHOT_DISPLAY:-}" ]; then
   tools/setup.sh
-  cmake --preset win32 -B "$build_dir" >/dev/null
+  echo "take-screenshots: the $build program"
+  cmake --preset "$build" -B "$build_dir" >/dev/null
   cmake --build "$build_dir" -j2 --target velmoria inspect_windows
   tools/wine-prefix
-  LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' \
+  LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all wine_chore reg add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /d N /f >/dev/null 2>&1
   WINEDEBUG=-all wineserver -w
   VELMORIA_SCREENSHOT_DISPLAY=1 exec tools/with-display "$0" "$@"

@@ -55,10 +55,10 @@ void printWindow(HWND window, HWND related, bool child) {
   RECT client{};
   GetClientRect(window, &client);
 
-  std::printf("%#lx\t%#lx\t%s\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%s\n",
-              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)),
-              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(related)), utf8(name).c_str(),
-              child ? GetDlgCtrlID(window) : 0, IsWindowVisible(window) ? 1 : 0,
+  std::printf("%#llx\t%#llx\t%s\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\t%s\n",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(related)),
+              utf8(name).c_str(), child ? GetDlgCtrlID(window) : 0, IsWindowVisible(window) ? 1 : 0,
               thread.hwndFocus == window ? 1 : 0, origin.x, origin.y, client.right, client.bottom,
               utf8(text).c_str());
 }
