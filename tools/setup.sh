@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-ipafont-gothic
   fonts-horai-umefont librsvg2-bin
+  emscripten node-acorn chromium
 )
 
 missing=()
@@ -19,6 +20,9 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
   [ "$status" = installed ] || missing+=("$p")
 done
+# The browser tests drive Chromium with puppeteer-core from npm (node and npm may come from
+# another package source than Debian's; Debian's npm only when there is none).
+command -v npm >/dev/null || missing+=(npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
@@ -41,4 +45,11 @@ for loc in ja_JP de_DE; do
 done
 if [ -n "${need_locale_gen:-}" ]; then
   locale-gen >/dev/null
+fi
+
+# puppeteer-core for the browser tests, into tests/web/node_modules; it downloads no browser.
+web_tests="$(cd "$(dirname "$0")/../tests/web" && pwd)"
+if [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
+  echo "setup: npm ci in tests/web"
+  (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
 fi

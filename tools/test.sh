@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, then builds and runs every test: the native build (the world, the
-# headless simulator) and the Windows program under Wine on a virtual display. Both Windows
-# builds are always compiled; the 64-bit suite always runs, the 32-bit one wherever this host
-# can run 32-bit code.
+# headless simulator), the browser edition (WebAssembly under node and headless Chromium) and
+# the Windows program under Wine on a virtual display. Both Windows builds are always
+# compiled; the 64-bit suite always runs, the 32-bit one wherever this host can run 32-bit code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -11,6 +11,12 @@ tools/setup.sh
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
+
+# The browser edition: the world under node against velmoria-sim (from the native build
+# above), and the page in headless Chromium.
+cmake --preset web >/dev/null
+cmake --build --preset web
+ctest --preset web
 
 for build in win32 win64; do
   cmake --preset "$build" >/dev/null

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 const char* const kDefaultParameterTexts[kParameterFieldCount] = {
     "2000", "0.5", "0.2",         // large carnivores
@@ -73,6 +74,8 @@ size_t plainDecimalLength(const char* text) {
   return n;
 }
 
+#if defined(__cpp_lib_to_chars)
+
 // For a plain decimal number too far from 1 for a double: true when it is nearer zero
 // (the power of ten of its first significant digit is negative).
 bool isTinyMagnitude(const char* text, size_t length) {
@@ -114,6 +117,51 @@ bool isTinyMagnitude(const char* text, size_t length) {
   return place + exponent < 0;
 }
 
+// Value of the plain decimal number text[0, length).
+double readPlainDecimal(const char* text, size_t length) {
+  double value = 0.0;
+  auto result = std::from_chars(text, text + length, value, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too small to represent reads as zero, too large as infinity (then saturated).
+    return isTinyMagnitude(text, length) ? 0.0 : HUGE_VAL;
+  }
+  return value;
+}
+
+#else
+
+// The same value where the library has no floating from_chars (the WebAssembly build): strtod
+// reads the digits with the decimal point moved into the exponent, so that the locale's decimal
+// point plays no part. Both conversions round correctly, so they give the same double.
+double readPlainDecimal(const char* text, size_t length) {
+  std::string digits;
+  long long exponent = 0;
+  bool seenPoint = false;
+  size_t i = 0;
+  for (; i < length && text[i] != 'e' && text[i] != 'E'; ++i) {
+    if (text[i] == '.') {
+      seenPoint = true;
+    } else {
+      digits += text[i];
+      exponent -= seenPoint ? 1 : 0;
+    }
+  }
+  if (i < length) {
+    bool negative = text[i + 1] == '-';
+    long long written = 0;
+    for (size_t e = i + 1; e < length; ++e) {
+      if (isDigit(text[e]) && written < 1000000000) {
+        written = written * 10 + (text[e] - '0');
+      }
+    }
+    exponent += negative ? -written : written;
+  }
+  digits += 'e' + std::to_string(exponent);
+  return std::strtod(digits.c_str(), nullptr);
+}
+
+#endif
+
 }  // namespace
 
 int32_t parseCount(const char* text) {
@@ -142,12 +190,7 @@ int32_t parseRate(const char* text) {
   if (length == 0) {
     return 0;
   }
-  double value = 0.0;
-  auto result = std::from_chars(p, p + length, value, std::chars_format::general);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too small to represent reads as zero, too large as infinity (then saturated).
-    value = isTinyMagnitude(p, length) ? 0.0 : HUGE_VAL;
-  }
+  double value = readPlainDecimal(p, length);
   if (negative) {
     value = -value;
   }

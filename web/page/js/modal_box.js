@@ -1,0 +1,68 @@
+// A modal box over the main window: a cover that takes every click, a caption bar and a client
+// area whose controls are placed in the box's own units. Only the box's controls take focus
+// while it is open; Tab cycles through them.
+
+export function openModalBox({ parent, title, left, top, width, height, onCloseBox }) {
+  const cover = document.createElement('div');
+  cover.className = 'modal-cover';
+  const box = document.createElement('div');
+  box.className = 'box';
+  box.setAttribute('role', 'dialog');
+  box.setAttribute('aria-modal', 'true');
+  box.style.left = `${left}px`;
+  box.style.top = `${top}px`;
+
+  const caption = document.createElement('div');
+  caption.className = 'caption';
+  const titleText = document.createElement('span');
+  titleText.className = 'title';
+  titleText.textContent = title;
+  const closeBox = document.createElement('button');
+  closeBox.className = 'close-box';
+  closeBox.tabIndex = -1;
+  closeBox.textContent = '×';
+  closeBox.addEventListener('click', () => onCloseBox());
+  caption.append(titleText, closeBox);
+
+  const client = document.createElement('div');
+  client.className = 'box-client';
+  client.style.width = `${width}px`;
+  client.style.height = `${height}px`;
+  box.append(caption, client);
+  cover.append(box);
+  parent.append(cover);
+
+  cover.addEventListener('keydown', (event) => {
+    if (event.key !== 'Tab') return;
+    const stops = [...client.querySelectorAll('input, button, a[href]')];
+    const at = stops.indexOf(document.activeElement);
+    const next = (at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length;
+    stops[at < 0 ? 0 : next].focus();
+    event.preventDefault();
+  });
+
+  return {
+    cover,
+    box,
+    client,
+    // Places element at x, y with size w, h (pixels) in the client area.
+    place(element, x, y, w, h) {
+      element.style.left = `${x}px`;
+      element.style.top = `${y}px`;
+      if (w !== undefined) element.style.width = `${w}px`;
+      if (h !== undefined) element.style.height = `${h}px`;
+      client.append(element);
+      return element;
+    },
+    close() {
+      cover.remove();
+    },
+  };
+}
+
+export function element(tag, className, text) {
+  const e = document.createElement(tag);
+  if (className) e.className = className;
+  if (text !== undefined) e.textContent = text;
+  return e;
+}

@@ -1,0 +1,43 @@
+// Shared games: "?f=" and the sixteen field texts, each URL-encoded, separated by commas (a
+// comma inside a text is written %2C); "&start=1" confirms them at once. The texts are taken
+// as if typed into the dialog: never checked, never rejected, never read as markup.
+import { kDefaultFields } from './parameter_form.js';
+
+// The texts the link gives, the defaults for any it leaves out; null without "f=".
+export function linkFields(search) {
+  const raw = rawParameter(search, 'f');
+  if (raw === null) return null;
+  const given = raw.split(',').map(decodeText);
+  return kDefaultFields.map((text, i) => (i < given.length ? given[i] : text));
+}
+
+export function linkStarts(search) {
+  return rawParameter(search, 'start') === '1';
+}
+
+// The link that starts a game with these texts at once, relative to the page at base.
+export function replayLink(base, texts) {
+  const url = new URL(base);
+  url.search = `?f=${texts.map(encodeURIComponent).join(',')}&start=1`;
+  url.hash = '';
+  return url.href;
+}
+
+// A parameter's value before decoding (so that encoded commas stay inside one text).
+function rawParameter(search, name) {
+  for (const pair of search.replace(/^\?/, '').split('&')) {
+    const at = pair.indexOf('=');
+    const key = at < 0 ? pair : pair.slice(0, at);
+    if (key === name) return at < 0 ? '' : pair.slice(at + 1);
+  }
+  return null;
+}
+
+// "+" stays a plus sign (a typed "+0.2"); a broken escape is kept as it was written.
+function decodeText(text) {
+  try {
+    return decodeURIComponent(text);
+  } catch {
+    return text;
+  }
+}

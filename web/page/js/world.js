@@ -1,0 +1,60 @@
+// The page's handle on the world module (world_module.js, built from the program's own world
+// code): the dialog's texts in, one day at a time, populations, history, dots and About lines
+// out. Every random draw happens inside the module, in the order the program makes them.
+
+export const kSpeciesCount = 4;
+
+export async function loadWorld(createWorldModule) {
+  const m = await createWorldModule();
+  const encoder = new TextEncoder();
+  const fieldBytes = m._webFieldBytes();
+  const historyDays = m._webHistoryDays();
+  const dotWidth = m._webDotAreaWidth();
+  const dotHeight = m._webDotAreaHeight();
+
+  return {
+    historyDays,
+    dotArea: { left: 0, top: m._webDotAreaTop(), width: dotWidth, height: dotHeight },
+
+    // The dialog's OK with these sixteen texts: stores them as the program reads its edits
+    // (cut to what its 200-byte buffer holds), seeds, and starts at day 0.
+    confirm(texts) {
+      texts.forEach((text, i) => {
+        const bytes = encoder.encode(String(text));
+        const length = Math.min(bytes.length, fieldBytes - 1);
+        const at = m._webFieldBuffer(i);
+        m.HEAPU8.set(bytes.subarray(0, length), at);
+        m.HEAPU8[at + length] = 0;
+      });
+      m._webConfirmFields();
+    },
+
+    // One day; returns its number, counted from 1.
+    stepDay: () => m._webStepDay(),
+    population: (species) => m._webPopulation(species),
+    gameOver: () => m._webGameOver() !== 0,
+    // Population of species at the end of day index day (0 for the first day).
+    history(species, day) {
+      return m.HEAP32[(m._webHistory() >> 2) + species * historyDays + day];
+    },
+
+    // This frame's dots as RGBA pixels of the dot area (a view into the module's memory,
+    // valid until the next call).
+    paintDots() {
+      const at = m._webPaintDots();
+      return new Uint8ClampedArray(m.HEAPU8.buffer, at, dotWidth * dotHeight * 4);
+    },
+
+    // How many dots the last paintDots scattered.
+    dotsPainted: () => m._webDotsPainted(),
+
+    // One About box frame: { red, green, blue, width, x1, y1, x2, y2 }.
+    aboutLine() {
+      const at = m._webAboutLine() >> 2;
+      const v = m.HEAP32.subarray(at, at + 8);
+      return {
+        blue: v[0], green: v[1], red: v[2], width: v[3], x1: v[4], y1: v[5], x2: v[6], y2: v[7],
+      };
+    },
+  };
+}
