@@ -19,6 +19,8 @@ class Canvas {
   void setBrush(int red, int green, int blue);
 
   void drawText(int x, int y, const char* text);
+  // The same text call on another device context, for a caller's surface of its own.
+  void drawTextOn(HDC target, int x, int y, const char* text) const;
   void drawRectangle(int left, int top, int right, int bottom);
   void drawEllipse(RECT bounds);
   void drawLine(int x1, int y1, int x2, int y2);

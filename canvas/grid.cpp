@@ -52,18 +52,26 @@ bool Canvas::pointInRect(int left, int top, int right, int bottom, int x, int y)
 }
 
 void Canvas::drawGrid(int left, int top, int right, int bottom, int rows, int cols) {
-  const int rowStep = bandStep(top, bottom, rows);
-  const int colStep = bandStep(left, right, cols);
+  if (rows == 0 || cols == 0) {
+    return;
+  }
+  // Unlike the cell helpers, the lines keep a negative step. A side given from its far edge
+  // (top below bottom, or left right of right) has no lines of its own, but the other
+  // direction's lines still run across it; only a zero step, which never moves, draws nothing.
+  const int rowStep = (bottom - top) / rows;
+  const int colStep = (right - left) / cols;
   if (rowStep == 0 || colStep == 0) {
     return;
   }
   HPEN pen = CreatePen(PS_SOLID, penWidth, canvasColour(penRed, penGreen, penBlue));
   HGDIOBJ previous = SelectObject(memoryDc, pen);
-  for (int y = top; y <= bottom; y += rowStep) {
+  // A negative step over a side that is not inverted (a negative band count) would walk away
+  // from the far edge for ever: those lines are left out.
+  for (int y = top; rowStep > 0 && y <= bottom; y += rowStep) {
     MoveToEx(memoryDc, left, y, nullptr);
     LineTo(memoryDc, right, y);
   }
-  for (int x = left; x <= right; x += colStep) {
+  for (int x = left; colStep > 0 && x <= right; x += colStep) {
     MoveToEx(memoryDc, x, top, nullptr);
     LineTo(memoryDc, x, bottom);
   }

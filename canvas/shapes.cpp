@@ -5,14 +5,18 @@
 #include <cstring>
 
 void Canvas::drawText(int x, int y, const char* text) {
+  drawTextOn(memoryDc, x, y, text);
+}
+
+void Canvas::drawTextOn(HDC target, int x, int y, const char* text) const {
   HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                            OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, "ＭＳ ゴシック");
-  HGDIOBJ previous = SelectObject(memoryDc, font);
-  SetBkMode(memoryDc, TRANSPARENT);
-  SetTextColor(memoryDc, canvasColour(textRed, textGreen, textBlue));
-  TextOutA(memoryDc, x, y, text, static_cast<int>(std::strlen(text)));
-  SelectObject(memoryDc, previous);
+  HGDIOBJ previous = SelectObject(target, font);
+  SetBkMode(target, TRANSPARENT);
+  SetTextColor(target, canvasColour(textRed, textGreen, textBlue));
+  TextOutA(target, x, y, text, static_cast<int>(std::strlen(text)));
+  SelectObject(target, previous);
   DeleteObject(font);
 }
 

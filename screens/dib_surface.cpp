@@ -1,5 +1,13 @@
 #include "dib_surface.h"
 
+namespace {
+bool failForTests = false;
+}  // namespace
+
+void failDibSurfacesForTests(bool fail) {
+  failForTests = fail;
+}
+
 DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -9,16 +17,27 @@ DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!failForTests) {
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+  if (bitmap_ != nullptr) {
+    dc_ = CreateCompatibleDC(nullptr);
+  }
+  if (dc_ == nullptr) {
+    return;  // not valid: no pixels
+  }
   pixels_ = static_cast<uint32_t*>(bits);
-  dc_ = CreateCompatibleDC(nullptr);
   previousBitmap_ = SelectObject(dc_, bitmap_);
 }
 
 DibSurface::~DibSurface() {
-  SelectObject(dc_, previousBitmap_);
-  DeleteDC(dc_);
-  DeleteObject(bitmap_);
+  if (dc_ != nullptr) {
+    SelectObject(dc_, previousBitmap_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_ != nullptr) {
+    DeleteObject(bitmap_);
+  }
 }
 
 void DibSurface::copyFrom(HDC source, int sourceX, int sourceY) {

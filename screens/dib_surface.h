@@ -1,5 +1,6 @@
 // A 32-bit top-down DIB section with its own memory DC, for reading and writing pixels of a
-// canvas directly. Lives only as long as the drawing operation that makes it.
+// canvas directly. Lives only as long as the drawing operation that makes it. Making one can
+// fail (out of memory or GDI objects): valid() tells, and a surface that is not has no pixels.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@ class DibSurface {
   DibSurface(const DibSurface&) = delete;
   DibSurface& operator=(const DibSurface&) = delete;
 
+  bool valid() const { return pixels_ != nullptr; }
   HDC dc() const { return dc_; }
   int width() const { return width_; }
   int height() const { return height_; }
@@ -33,3 +35,6 @@ class DibSurface {
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ previousBitmap_ = nullptr;
 };
+
+// For tests: while set, every surface made fails as when the system has no memory left.
+void failDibSurfacesForTests(bool fail);

@@ -22,17 +22,31 @@ struct KnownStamp {
 };
 KnownStamp knownStamps[kSpeciesCount];
 
-const DotStamp& stampFor(Canvas& canvas, int k) {
+// The dot of level k in the canvas's current font, or nullptr when it cannot be measured.
+const DotStamp* stampFor(const Canvas& canvas, int k) {
   const SpeciesColour& c = kSpeciesColours[k];
   COLORREF colour = canvasColour(c.red, c.green, c.blue);
   KnownStamp& known = knownStamps[k];
   if (!known.measured || known.colour != colour) {
-    known.stamp = measureDotStamp(canvas);
+    if (!measureDotStamp(canvas, known.stamp)) {
+      known.measured = false;
+      return nullptr;
+    }
     known.colour = colour;
     known.measured = true;
   }
-  return known.stamp;
+  return &known.stamp;
 }
+
+}  // namespace
+
+void forgetMeasuredDots() {
+  for (KnownStamp& known : knownStamps) {
+    known.measured = false;
+  }
+}
+
+namespace {
 
 // The part of the canvas any dot can reach.
 RECT fieldArea(const Canvas& canvas, const DotStamp* const stamps[]) {
@@ -69,7 +83,11 @@ void paintDots(Canvas& canvas, const World& w) {
   const DotStamp* stamps[kSpeciesCount];
   for (int k = 0; k < kSpeciesCount; ++k) {
     setDotFont(canvas, k);
-    stamps[k] = &stampFor(canvas, k);
+    stamps[k] = stampFor(canvas, k);
+    if (stamps[k] == nullptr) {
+      paintDotsPerCall(canvas, w);  // no memory to measure with: the slow way, this frame
+      return;
+    }
   }
   RECT area = fieldArea(canvas, stamps);
   if (area.right <= area.left || area.bottom <= area.top) {
@@ -78,6 +96,10 @@ void paintDots(Canvas& canvas, const World& w) {
   }
 
   DibSurface field(area.right - area.left, area.bottom - area.top);
+  if (!field.valid()) {
+    paintDotsPerCall(canvas, w);  // no memory to compose in: the slow way, this frame
+    return;
+  }
   field.copyFrom(canvas.memoryDC(), area.left, area.top);
   const int width = field.width();
   const int height = field.height();

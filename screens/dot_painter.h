@@ -13,5 +13,9 @@ using DotPainter = void (*)(Canvas& canvas, const World& w);
 void paintDotsPerCall(Canvas& canvas, const World& w);
 
 // The same picture and the same random draws, composed in memory from what one dot of each
-// colour was measured to do (dot_stamp.h).
+// colour was measured to do (dot_stamp.h); drawn one call per dot when there is no memory
+// for that.
 void paintDots(Canvas& canvas, const World& w);
+
+// For tests: forgets the dots measured so far, so that the next frame measures them again.
+void forgetMeasuredDots();

@@ -61,21 +61,19 @@ void addToBounds(DotStamp& stamp, int dx, int dy) {
 
 }  // namespace
 
-DotStamp measureDotStamp(Canvas& canvas) {
-  HDC canvasDc = canvas.memoryDC();
-  DibSurface saved(kProbeSize, kProbeSize);
+bool measureDotStamp(const Canvas& canvas, DotStamp& stamp) {
   DibSurface probe(kProbeSize, kProbeSize);
-  saved.copyFrom(canvasDc, 0, 0);
-  fillCells(probe);
-  probe.copyTo(canvasDc, 0, 0);
-  for (int level = 0; level < 256; ++level) {
-    canvas.drawText(level % kCellsPerRow * kCell + kGlyphInset,
-                    level / kCellsPerRow * kCell + kGlyphInset, kDotGlyph);
+  if (!probe.valid()) {
+    return false;
   }
-  probe.copyFrom(canvasDc, 0, 0);
-  saved.copyTo(canvasDc, 0, 0);
+  fillCells(probe);
+  for (int level = 0; level < 256; ++level) {
+    canvas.drawTextOn(probe.dc(), level % kCellsPerRow * kCell + kGlyphInset,
+                      level / kCellsPerRow * kCell + kGlyphInset, kDotGlyph);
+  }
+  GdiFlush();
 
-  DotStamp stamp;
+  stamp = DotStamp();
   StampPixel p;
   for (int cy = 0; cy < kCell; ++cy) {
     for (int cx = 0; cx < kCell; ++cx) {
@@ -87,5 +85,5 @@ DotStamp measureDotStamp(Canvas& canvas) {
       }
     }
   }
-  return stamp;
+  return true;
 }

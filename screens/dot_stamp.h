@@ -31,9 +31,10 @@ struct DotStamp {
   int bottom = 0;
 };
 
-// Learns the dot in the canvas's current font (set with setFont), by drawing it 256 times into
-// a corner of the canvas; the pixels borrowed there are put back afterwards.
-DotStamp measureDotStamp(Canvas& canvas);
+// Learns the dot in the canvas's current font (set with setFont) by drawing it 256 times, as the
+// canvas draws text, on a surface of its own: what the canvas holds and its size do not
+// matter. False when there is no memory for that surface.
+bool measureDotStamp(const Canvas& canvas, DotStamp& stamp);
 
 // Applies the stamp to one 0x00RRGGBB pixel (the top byte is kept).
 inline uint32_t stampPixel(const StampPixel& p, uint32_t below) {

@@ -11,8 +11,8 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-ipafont-gothic
-  librsvg2-bin python3
-  parallel
+  fonts-horai-umefont
+  librsvg2-bin python3 parallel
   emscripten node-acorn chromium
 )
 

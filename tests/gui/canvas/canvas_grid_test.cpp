@@ -180,4 +180,39 @@ TEST_F(CanvasGridTest, GridWithoutBandsDrawsNothing) {
   EXPECT_EQ(pixel(10, 10), RGB(0, 0, 0));
 }
 
+// A side given from its far edge draws none of its own lines, but the other direction's lines
+// still cross it; so does a side whose band count is negative.
+TEST_F(CanvasGridTest, InvertedSideStillGetsTheOtherDirectionsLines) {
+  struct Case {
+    int left, top, right, bottom, rows, cols;
+    RECT span;  // where the lines lie, right and bottom exclusive
+    std::set<int> lineRows, lineColumns;
+  } cases[] = {
+      // Top below bottom: columns drawn upwards, short of the bottom edge given.
+      {20, 60, 40, 30, 3, 2, {20, 31, 41, 61}, {}, {20, 30, 40}},
+      // Left right of right: rows drawn leftwards.
+      {60, 20, 30, 40, 2, 3, {31, 20, 61, 41}, {20, 30, 40}, {}},
+      // Both inverted: no lines at all.
+      {60, 60, 30, 30, 3, 3, {}, {}, {}},
+      // Negative rows over an upright side: only the columns.
+      {100, 100, 110, 110, -2, 2, {100, 100, 111, 110}, {}, {100, 105, 110}},
+  };
+  canvas.setPen(1, 255, 255, 255);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.left << "," << c.top << "," << c.right << "," << c.bottom
+                                    << " bands " << c.rows << "x" << c.cols);
+    canvas.clearBlack();
+    canvas.drawGrid(c.left, c.top, c.right, c.bottom, c.rows, c.cols);
+    guitest::Pixels pixels = all();
+    const RECT& s = c.span;
+    if (c.lineRows.empty() && c.lineColumns.empty()) {
+      EXPECT_EQ(pixels.countNonBlack(), 0);
+      continue;
+    }
+    EXPECT_EQ(fullRows(pixels, s.left, s.top, s.right, s.bottom), c.lineRows);
+    EXPECT_EQ(fullColumns(pixels, s.left, s.top, s.right, s.bottom), c.lineColumns);
+    expectRect(pixels.nonBlackBounds(), s.left, s.top, s.right, s.bottom);
+  }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "dib_surface.h"
 #include "dot_field.h"
 #include "dot_painter.h"
 #include "dot_stamp.h"
@@ -47,18 +48,24 @@ guitest::Pixels noise(uint32_t seed) {
   return guitest::Pixels(RECT{0, 0, simtest::kCanvasWidth, simtest::kCanvasHeight}, colours);
 }
 
+// Paints the world over the background once per dot and once composed, from the same random
+// state: the same picture and the same random draws. Returns the reference picture.
+guitest::Pixels expectComposedMatchesPerCall(const guitest::Pixels& background, uint32_t state) {
+  guitest::Pixels reference = paintFrom(background, state, paintDotsPerCall);
+  uint32_t referenceState = randomState();
+  guitest::Pixels fast = paintFrom(background, state, paintDots);
+  EXPECT_EQ(randomState(), referenceState);
+  EXPECT_EQ(simtest::largestChannelDifference(fast, reference), 0);
+  EXPECT_EQ(simtest::differingPixels(fast, reference), 0);
+  return reference;
+}
+
 TEST_F(SimulationTest, FullFieldOverBlackMatchesOneTextCallPerDot) {
   simtest::fillWorld(world, kDotSlots, 100);
   guitest::Pixels black = guitest::captureCanvas(mainCanvas);
 
-  guitest::Pixels reference = paintFrom(black, 7, paintDotsPerCall);
-  uint32_t referenceState = randomState();
-  guitest::Pixels fast = paintFrom(black, 7, paintDots);
-
-  EXPECT_EQ(randomState(), referenceState);
+  guitest::Pixels reference = expectComposedMatchesPerCall(black, 7);
   EXPECT_GT(reference.countNonBlack(), 40000);
-  EXPECT_EQ(simtest::largestChannelDifference(fast, reference), 0);
-  EXPECT_EQ(simtest::differingPixels(fast, reference), 0);
 }
 
 // Every channel value under every dot: the blend of the anti-aliased edges must come out the
@@ -67,14 +74,8 @@ TEST_F(SimulationTest, FullFieldOverNoiseMatchesOneTextCallPerDot) {
   simtest::fillWorld(world, kDotSlots, 100);
   guitest::Pixels background = noise(12345);
 
-  guitest::Pixels reference = paintFrom(background, 99, paintDotsPerCall);
-  uint32_t referenceState = randomState();
-  guitest::Pixels fast = paintFrom(background, 99, paintDots);
-
-  EXPECT_EQ(randomState(), referenceState);
+  guitest::Pixels reference = expectComposedMatchesPerCall(background, 99);
   EXPECT_GT(simtest::differingPixels(reference, background), 40000);
-  EXPECT_EQ(simtest::largestChannelDifference(fast, reference), 0);
-  EXPECT_EQ(simtest::differingPixels(fast, reference), 0);
 }
 
 // Levels with no dot, with dots here and there, and living individuals past the shown slots.
@@ -87,21 +88,55 @@ TEST_F(SimulationTest, SparseFieldMatchesOneTextCallPerDot) {
   }
   guitest::Pixels background = noise(5);
 
-  guitest::Pixels reference = paintFrom(background, 3, paintDotsPerCall);
-  uint32_t referenceState = randomState();
-  guitest::Pixels fast = paintFrom(background, 3, paintDots);
-
-  EXPECT_EQ(randomState(), referenceState);
+  guitest::Pixels reference = expectComposedMatchesPerCall(background, 3);
   EXPECT_GT(simtest::differingPixels(reference, background), 5000);
-  EXPECT_EQ(simtest::differingPixels(fast, reference), 0);
 }
 
-TEST_F(SimulationTest, MeasuringADotPutsBackWhatItDrewOver) {
+// The dots are measured once for the process; painting first on a canvas smaller than the
+// measurement needs must not spoil later frames.
+TEST_F(SimulationTest, DotsFirstPaintedOnASmallCanvasStillMatchOneTextCallPerDot) {
+  forgetMeasuredDots();
+  HWND smallWindow = guitest::createWindow(24, 16);
+  Canvas small;
+  small.create(smallWindow, 24, 16);
+  small.clearBlack();
+  simtest::fillWorld(world, 300, 100);
+  paintDots(small, world);
+  HDC memory = small.memoryDC();
+  HGDIOBJ picture = GetCurrentObject(memory, OBJ_BITMAP);
+  DeleteDC(memory);
+  DeleteObject(picture);
+  DestroyWindow(smallWindow);
+
+  simtest::fillWorld(world, kDotSlots, 100);
+  expectComposedMatchesPerCall(noise(77), 11);
+}
+
+// Without memory for a surface the dots are still drawn, one text call each, whether the
+// surface missing is the one that measures a dot or the one the frame is composed on.
+TEST_F(SimulationTest, WithoutSurfacesTheDotsAreDrawnOneTextCallEach) {
+  simtest::fillWorld(world, 3000, 100);
+  guitest::Pixels background = noise(21);
+  for (bool measured : {true, false}) {
+    SCOPED_TRACE(measured ? "dots already measured" : "dots not measured yet");
+    paintFrom(background, 1, paintDots);
+    if (!measured) {
+      forgetMeasuredDots();
+    }
+    failDibSurfacesForTests(true);
+    guitest::Pixels reference = expectComposedMatchesPerCall(background, 5);
+    failDibSurfacesForTests(false);
+    EXPECT_GT(simtest::differingPixels(reference, background), 5000);
+  }
+}
+
+TEST_F(SimulationTest, MeasuringADotLeavesTheCanvasAlone) {
   guitest::Pixels background = noise(8);
   paintFrom(background, 1, [](Canvas&, const World&) {});
   mainCanvas.setFont(kDotFontHeight, 255, 255, 0);
 
-  DotStamp stamp = measureDotStamp(mainCanvas);
+  DotStamp stamp;
+  ASSERT_TRUE(measureDotStamp(mainCanvas, stamp));
 
   EXPECT_EQ(guitest::captureCanvas(mainCanvas), background);
   ASSERT_FALSE(stamp.pixels.empty());
