@@ -1,16 +1,4 @@
-# Cross-compiles the 64-bit Windows program with MinGW-w64 (posix threads, which
-# GoogleTest needs) and runs its executables through the 64-bit Wine loader, which works
-# also on hosts that run no 32-bit code.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles the 64-bit Windows program with MinGW-w64; it runs under the 64-bit Wine
+# loader, also on hosts that run no 32-bit code.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
