@@ -130,14 +130,14 @@ bool decimalRange(const std::string& first, const std::string& step, const std::
   return true;
 }
 
-bool parseVary(const std::string& spec, VariedField& varied, std::string& error) {
-  size_t equals = spec.find('=');
+bool parseVary(const std::string& argument, VariedField& varied, std::string& error) {
+  size_t equals = argument.find('=');
   if (equals == std::string::npos) {
-    error = "--vary needs FIELD=VALUES, not " + quoted(spec);
+    error = "--vary needs FIELD=VALUES, not " + quoted(argument);
     return false;
   }
-  std::string name = spec.substr(0, equals);
-  std::string values = spec.substr(equals + 1);
+  std::string name = argument.substr(0, equals);
+  std::string values = argument.substr(equals + 1);
   if (!findField(name, varied.field)) {
     error = "unknown field " + quoted(name) + " (try --help)";
     return false;
@@ -176,9 +176,9 @@ bool makeSweepPlan(const SimOptions& options, SweepPlan& plan, std::string& erro
   plan.screenDraws = options.screenDraws;
   plan.varied.clear();
   plan.combinations = 1;
-  for (const std::string& spec : options.varies) {
+  for (const std::string& argument : options.varies) {
     VariedField varied;
-    if (!parseVary(spec, varied, error)) {
+    if (!parseVary(argument, varied, error)) {
       return false;
     }
     for (const VariedField& earlier : plan.varied) {

@@ -31,7 +31,7 @@ struct SweepPlan {
 };
 
 // Reads one --vary's "FIELD=FIRST:STEP:LAST" or "FIELD=V1,V2,...".
-bool parseVary(const std::string& spec, VariedField& varied, std::string& error);
+bool parseVary(const std::string& argument, VariedField& varied, std::string& error);
 
 // Ranges are counted in decimal: "0.1:0.05:0.3" gives 0.1, 0.15, 0.2, 0.25 and 0.3.
 bool decimalRange(const std::string& first, const std::string& step, const std::string& last,
