@@ -20,15 +20,26 @@ const char* const kCsvHeader = "game,day,large_carnivores,small_carnivores,herbi
 SimProcess startSim(const SimStart& start, const fs::path& dir) {
   SimProcess process{-1, (dir / "out").string(), (dir / "err").string()};
   const std::string& errPath = start.stderrPath.empty() ? process.errPath : start.stderrPath;
-  std::vector<std::string> copies(start.args);
   std::string program = VELMORIA_SIM_PATH;
+  bool otherUser = start.asOtherUser && geteuid() == 0;
+  if (otherUser) {
+    // The build may lie in a folder that only root may enter: the other user runs a copy.
+    const fs::perms readAndRun = fs::perms::owner_all | fs::perms::group_read |
+                                 fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec;
+    fs::path copy = dir / "velmoria-sim";
+    fs::copy_file(program, copy, fs::copy_options::overwrite_existing);
+    fs::permissions(copy, readAndRun);
+    fs::permissions(dir, readAndRun);
+    program = copy.string();
+  }
+  std::vector<std::string> copies(start.args);
   copies.insert(copies.begin(), program);
   std::vector<char*> argv;
   for (std::string& arg : copies) {
     argv.push_back(arg.data());
   }
   argv.push_back(nullptr);
-  bool otherUser = start.asOtherUser && geteuid() == 0;
 
   process.pid = fork();
   if (process.pid == 0) {
