@@ -8,6 +8,7 @@
 #include "canvas.h"
 #include "dialog_layout.h"
 #include "dialog_script.h"
+#include "game_window_test.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "random_source.h"
@@ -141,17 +142,8 @@ void expectTemplate(HWND dialog, HWND owner) {
   EXPECT_EQ(GetWindow(ok, GW_HWNDNEXT), nullptr);
 }
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public GameWindowTest {
  protected:
-  void SetUp() override {
-    window = openGameWindow();
-    ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    EXPECT_FALSE(abandonScripts()) << "a dialog script did not finish";
-    closeGameWindow(window);
-  }
-
   // The menu command, as the menu item and both accelerators send it.
   void openFromMenu(std::vector<Step> steps) {
     runWhenShown(kCaption, std::move(steps));
@@ -171,8 +163,6 @@ class AboutBoxTest : public ::testing::Test {
     clickTitleScreen(window);
     ASSERT_EQ(GameMode, Running);
   }
-
-  HWND window = nullptr;
 };
 
 TEST_F(AboutBoxTest, ShowsItsTextsIconAndOkButtonWhereTheTemplatePutsThem) {

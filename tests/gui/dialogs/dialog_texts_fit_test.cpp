@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialog_script.h"
+#include "game_window_test.h"
 #include "resource.h"
 
 using namespace dialogtest;
@@ -73,18 +74,7 @@ void expectAllFit(HWND dialog, size_t expectedStatics) {
   }
 }
 
-class DialogTextsFitTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    window = openGameWindow();
-    ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    EXPECT_FALSE(abandonScripts()) << "a dialog script did not finish";
-    closeGameWindow(window);
-  }
-  HWND window = nullptr;
-};
+using DialogTextsFitTest = GameWindowTest;
 
 TEST_F(DialogTextsFitTest, ParameterDialog) {
   runWhenShown(L"パラメータの設定", {[](HWND dialog) {

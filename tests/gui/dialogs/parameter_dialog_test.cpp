@@ -7,6 +7,7 @@
 
 #include "dialog_layout.h"
 #include "dialog_script.h"
+#include "game_window_test.h"
 #include "main_window.h"
 #include "parameters.h"
 #include "world.h"
@@ -151,16 +152,13 @@ void expectLayout(HWND dialog, HWND owner) {
   EXPECT_EQ(child, nullptr) << "more controls than the layout has";
 }
 
-class ParameterDialogTest : public ::testing::Test {
+class ParameterDialogTest : public GameWindowTest {
  protected:
   void SetUp() override {
-    window = openGameWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(GameMode, Title);
-  }
-  void TearDown() override {
-    EXPECT_FALSE(abandonScripts()) << "a dialog script did not finish";
-    closeGameWindow(window);
+    GameWindowTest::SetUp();
+    if (!HasFatalFailure()) {
+      ASSERT_EQ(GameMode, Title);
+    }
   }
 
   // Opens the dialog with a click on the title screen and runs `steps` in it; returns when
@@ -171,8 +169,6 @@ class ParameterDialogTest : public ::testing::Test {
     EXPECT_TRUE(scriptsDone());
     EXPECT_EQ(findThreadWindow(kCaption), nullptr) << "the dialog is still open";
   }
-
-  HWND window = nullptr;
 };
 
 TEST_F(ParameterDialogTest, ShowsEveryControlOfItsLayoutInTemplateOrder) {
