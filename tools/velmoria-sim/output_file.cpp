@@ -164,11 +164,11 @@ bool OutputFile::open(const std::string& path, Mode mode, std::string& error) {
   if (fd < 0) {
     return fail(errno, error);
   }
-  return attach(fd, error);
+  return attach(fd, "w", error);
 }
 
-bool OutputFile::attach(int fd, std::string& error) {
-  out_ = fdopen(fd, "w");
+bool OutputFile::attach(int fd, const char* mode, std::string& error) {
+  out_ = fdopen(fd, mode);
   if (out_ == nullptr) {
     int fdopenError = errno;
     close(fd);
@@ -194,7 +194,7 @@ bool OutputFile::openWhole(const struct stat* existing, std::string& error) {
       return fail(errno, error);
     }
   }
-  return attach(fd, error);
+  return attach(fd, "w", error);
 }
 
 bool OutputFile::openTemporaryBeside(const std::string& target, const struct stat* existing,
@@ -260,13 +260,7 @@ bool OutputFile::openToContinue(const std::string& path, std::string& contents,
     }
     contents.append(buffer, static_cast<size_t>(got));
   }
-  out_ = fdopen(fd, "r+");
-  if (out_ == nullptr) {
-    int fdopenError = errno;
-    close(fd);
-    return fail(fdopenError, error);
-  }
-  return true;
+  return attach(fd, "r+", error);
 }
 
 bool OutputFile::keep(size_t bytes, std::string& error) {

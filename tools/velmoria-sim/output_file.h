@@ -45,7 +45,7 @@ class OutputFile {
 
  private:
   bool openWhole(const struct stat* existing, std::string& error);
-  bool attach(int fd, std::string& error);
+  bool attach(int fd, const char* mode, std::string& error);
   bool openTemporaryBeside(const std::string& target, const struct stat* existing, int& fd,
                            int& reason);
   bool fail(int errorNumber, std::string& error);
