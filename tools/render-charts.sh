@@ -13,7 +13,7 @@ build_dir=${VELMORIA_BUILD_DIR:-build/native}
 tools/setup.sh
 cmake --preset native -B "$build_dir" >/dev/null
 cmake --build "$build_dir" -j2 --target velmoria-sim >/dev/null
-sim=$build_dir/tools/velmoria-sim/velmoria-sim
+sim=$build_dir/sim/velmoria-sim
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times running ticks of the simulation screen at full load under Wine on a private virtual
 # display: dots composed in memory against one text call per dot, in the same run.
-# Usage: tools/bench-tick.sh [ticks per figure] [runs]   (defaults: 20 ticks, 3 runs)
+# Usage: bench/tick.sh [ticks per figure] [runs]   (defaults: 20 ticks, 3 runs)
 # VELMORIA_BUILD picks win32 or win64 (default: the one this host runs, 32-bit where it can);
 # BUILD_DIR the build folder (default build/<that build>); WINEPREFIX the Wine prefix.
 set -eu

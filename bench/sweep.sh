@@ -2,7 +2,7 @@
 # Times velmoria-sim sweeps with one job and with every core, in the same run, and prints
 # games per second and the ratio: a sweep of games with the default fields, and one of heavy
 # games (tens of thousands of individuals per level, stopped after 120 days). Checks that both
-# job counts write the same table. Usage: tools/bench-sweep.sh [runs] (default 1).
+# job counts write the same table. Usage: bench/sweep.sh [runs] (default 1).
 # BUILD_DIR picks the native build folder (default build/native).
 set -eu
 cd "$(dirname "$0")/.."
@@ -10,7 +10,7 @@ build=${BUILD_DIR:-build/native}
 runs=${1:-1}
 cmake --preset native -B "$build" >/dev/null
 cmake --build "$build" -j2 --target velmoria-sim >/dev/null
-sim=$build/tools/velmoria-sim/velmoria-sim
+sim=$build/sim/velmoria-sim
 cores=$(nproc)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
