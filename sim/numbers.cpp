@@ -116,3 +116,10 @@ std::string formatNumber(double v, int decimals) {
   long long scaled = std::llround(std::fabs(v) * static_cast<double>(scale));
   return decimalText(v < 0 ? -scaled : scaled, static_cast<size_t>(decimals));
 }
+
+std::string fixedText(double v, int decimals) {
+  char text[400];  // the longest double with its decimals
+  std::to_chars_result end =
+      std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals);
+  return std::string(text, end.ptr);
+}

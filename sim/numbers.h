@@ -32,3 +32,6 @@ bool readFiniteNumber(const std::string& text, double& value);
 // are written as 0 (callers keep their values finite anyway). Beyond 1e15 (only tick labels of
 // absurd field values get there) six significant digits, as "%g" writes them.
 std::string formatNumber(double v, int decimals = 1);
+
+// v with exactly the given decimals, as "%.*f" writes it.
+std::string fixedText(double v, int decimals);

@@ -40,8 +40,7 @@ int playGames(const SimOptions& options) {
     }
     GameResult result = playGame(settings, onDay);
     if (game == 1) {
-      firstGame.record = result.days;
-      firstGame.stopped = !result.extinct;
+      endSeries(firstGame, result);
     }
     std::fprintf(results, "%s\n", resultLine(result).c_str());
   }

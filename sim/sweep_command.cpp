@@ -71,17 +71,6 @@ int openFiles(const SimCommand& command, SweepFiles& files, std::string& error) 
   return kExitSuccess;
 }
 
-// The chart of a sweep without varied fields is its first game, played again here.
-std::string sweepChartText(const SweepPlan& plan, uint32_t startState,
-                           const std::vector<CombinationSummary>& summaries) {
-  if (!plan.varied.empty()) {
-    return sweepChart(plan, summaries);
-  }
-  startAfresh(startState);
-  return populationChartSvg(playRecordingPopulations(
-      GameSettings{combinationTexts(plan, 1), plan.dayLimit, plan.screenDraws}));
-}
-
 bool writeWhole(OutputFile& file, const std::string& text, std::string& error) {
   std::fputs(text.c_str(), file.stream());
   return file.finish(error);
@@ -114,8 +103,7 @@ int runSweep(const SimCommand& command) {
       return failure(error);
     }
   }
-  if (files.plot &&
-      !writeWhole(files.plotFile, sweepChartText(plan, startState, summaries), error)) {
+  if (files.plot && !writeWhole(files.plotFile, sweepChart(plan, summaries, startState), error)) {
     return failure(error);
   }
   return kExitSuccess;

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <map>
 
 #include "progress_line.h"
-#include "random_source.h"
 #include "worker_pool.h"
-#include "world.h"
 
 namespace {
 
@@ -120,12 +117,6 @@ bool SweepBooks::writeReadyRows(std::string& error) {
 }
 
 }  // namespace
-
-void startAfresh(uint32_t startState) {
-  setRandomState(startState);
-  std::memset(&world, 0, sizeof world);
-  dayCount = 0;
-}
 
 bool playSweep(const SweepRun& run, std::vector<CombinationSummary>& summaries,
                std::string& error) {

@@ -15,9 +15,6 @@
 #include "sweep_plan.h"
 #include "sweep_table.h"
 
-// The program's state when it starts: the random source at startState, the world all zero.
-void startAfresh(uint32_t startState);
-
 struct SweepRun {
   const SweepPlan& plan;
   uint32_t startState;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "numbers.h"
+
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
     return text;
@@ -141,9 +143,7 @@ std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary)
   for (size_t v = 0; v < plan.varied.size(); ++v) {
     row += csvField(plan.varied[v].values[indexes[v]]) + ",";
   }
-  char mean[64];
-  std::snprintf(mean, sizeof mean, "%.2f", summary.mean);
-  return row + std::to_string(summary.games) + "," + mean + "," + std::to_string(summary.min) +
-         "," + summary.median + "," + std::to_string(summary.max) + "," +
-         std::to_string(summary.stopped) + "\n";
+  return row + std::to_string(summary.games) + "," + fixedText(summary.mean, 2) + "," +
+         std::to_string(summary.min) + "," + summary.median + "," + std::to_string(summary.max) +
+         "," + std::to_string(summary.stopped) + "\n";
 }

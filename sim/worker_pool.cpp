@@ -11,7 +11,7 @@
 #include <csignal>
 #include <cstring>
 
-#include "output_file.h"
+#include "pending_files.h"
 
 namespace {
 
