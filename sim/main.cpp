@@ -7,6 +7,7 @@
 
 #include "command.h"
 #include "message.h"
+#include "pending_files.h"
 #include "play_games.h"
 #include "sweep_command.h"
 
@@ -28,6 +29,7 @@ int runCommand(const SimCommand& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  failOnInterrupt();
   SimCommand command;
   std::string error;
   if (!decideCommand(std::vector<std::string>(argv + 1, argv + argc), command, error)) {

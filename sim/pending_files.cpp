@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "message.h"
+
 namespace {
 
 // The unfinished temporary files, for the signal handler, which may only use what is
@@ -13,25 +15,45 @@ namespace {
 constexpr int kMaxPending = 8;
 char pending[kMaxPending][PATH_MAX];
 
-void removePendingAndDie(int signalNumber) {
+bool interrupts(int signalNumber) {
+  return signalNumber == SIGINT || signalNumber == SIGTERM || signalNumber == SIGHUP;
+}
+
+void removePendingAndStop(int signalNumber) {
   for (char* name : pending) {
     if (name[0] != '\0') {
       unlink(name);
     }
   }
+  if (interrupts(signalNumber)) {
+    static const char kMessage[] = "velmoria-sim: interrupted\n";
+    ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    static_cast<void>(written);
+    _exit(kExitFailure);
+  }
   signal(signalNumber, SIG_DFL);
   raise(signalNumber);
 }
 
-const int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
+// Leaves a signal that was ignored when the program started ignored, as nohup wants SIGHUP.
+void handle(int signalNumber, bool cleanUp) {
+  struct sigaction current;
+  if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+    return;
+  }
+  signal(signalNumber, cleanUp ? removePendingAndStop : SIG_DFL);
+}
+
+const int kInterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+const int kWriteSignals[] = {SIGPIPE, SIGXFSZ};
 
 void setHandlers() {
   bool any = false;
   for (char* name : pending) {
     any = any || name[0] != '\0';
   }
-  for (int s : kCleanupSignals) {
-    signal(s, any ? removePendingAndDie : SIG_DFL);
+  for (int s : kWriteSignals) {
+    handle(s, any);
   }
 }
 
@@ -67,9 +89,18 @@ void removePendingFile(const std::string& path) {
   sigprocmask(SIG_SETMASK, &old, nullptr);
 }
 
+void failOnInterrupt() {
+  for (int s : kInterruptSignals) {
+    handle(s, true);
+  }
+}
+
 void forgetTemporaryFiles() {
   for (char* name : pending) {
     name[0] = '\0';
   }
   setHandlers();
+  for (int s : kInterruptSignals) {
+    handle(s, false);
+  }
 }

@@ -24,36 +24,30 @@ struct ChunkHeader {
 constexpr int32_t kMaxChunkValues = 1 << 20;
 const char* const kWorkerStopped = "a worker process stopped before its games were done";
 
-bool writeFully(int fd, const void* data, size_t size) {
-  const char* bytes = static_cast<const char*>(data);
+// Calls read or write until size bytes have gone through; false at an error or the end of the
+// input.
+template <typename Byte, typename Transfer>
+bool transferFully(int fd, Byte* bytes, size_t size, Transfer transfer) {
   while (size > 0) {
-    ssize_t written = write(fd, bytes, size);
-    if (written < 0 && errno == EINTR) {
+    ssize_t done = transfer(fd, bytes, size);
+    if (done < 0 && errno == EINTR) {
       continue;
     }
-    if (written <= 0) {
+    if (done <= 0) {
       return false;
     }
-    bytes += written;
-    size -= static_cast<size_t>(written);
+    bytes += done;
+    size -= static_cast<size_t>(done);
   }
   return true;
 }
 
+bool writeFully(int fd, const void* data, size_t size) {
+  return transferFully(fd, static_cast<const char*>(data), size, ::write);
+}
+
 bool readFully(int fd, void* data, size_t size) {
-  char* bytes = static_cast<char*>(data);
-  while (size > 0) {
-    ssize_t got = read(fd, bytes, size);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got <= 0) {
-      return false;
-    }
-    bytes += got;
-    size -= static_cast<size_t>(got);
-  }
-  return true;
+  return transferFully(fd, static_cast<char*>(data), size, ::read);
 }
 
 [[noreturn]] void workerMain(const TaskWork& work, int tasks, int chunks) {

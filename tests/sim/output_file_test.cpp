@@ -11,9 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim_process.h"
@@ -169,6 +171,25 @@ TEST(OutputFiles, FileSizeLimitRemovesTheTemporaryFile) {
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"big"}) << option;
     EXPECT_EQ(readFile(file), "earlier\n") << option;
   }
+}
+
+// An interrupted run is a failure while running: worth running again.
+TEST(OutputFiles, InterruptedRunRemovesTheTemporaryFileAndExitsOne) {
+  ScratchDir dir;
+  ScratchDir logs;
+  SimStart start;
+  start.args = {
+      "--summary", (dir.path() / "summary.csv").string(), "--vary", "1=1:1:100000", "--jobs", "1",
+      "--force"};
+  SimProcess process = startSim(start, logs.path());
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (dir.entries().empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(dir.entries().size(), 1u) << "no temporary file seen";
+  kill(process.pid, SIGTERM);
+  expectErrorLine(waitSim(process), kExitFailure, "SIGTERM");
+  EXPECT_TRUE(dir.entries().empty());
 }
 
 TEST(OutputFiles, ErrorsStayOnOneLine) {
