@@ -4,10 +4,14 @@
 #include "svg_chart.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <locale>
 #include <sstream>
+
+#include "species.h"
 
 namespace {
 
@@ -19,14 +23,18 @@ const char* const kMuted = "#b0b0b0";
 
 struct Level {
   const char* name;
-  const char* colour;
+  char colour[8];  // "#rrggbb"
 };
-const Level kLevels[4] = {
-    {"大型肉食動物", "#ff0000"},
-    {"小型肉食動物", "#ff00ff"},
-    {"草食動物", "#ffff00"},
-    {"緑色植物", "#00ff00"},
-};
+const std::array<Level, kSpeciesCount> kLevels = [] {
+  std::array<Level, kSpeciesCount> levels{};
+  for (int k = 0; k < kSpeciesCount; ++k) {
+    const SpeciesColour& c = kSpeciesColours[k];
+    levels[k].name = kSpeciesNames[k];
+    std::snprintf(levels[k].colour, sizeof levels[k].colour, "#%02x%02x%02x", c.red, c.green,
+                  c.blue);
+  }
+  return levels;
+}();
 
 // ---- text ------------------------------------------------------------------------------------
 
