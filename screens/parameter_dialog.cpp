@@ -14,7 +14,9 @@ void fillDefaults(HWND dialog) {
 }
 
 // The edits are numbered in the order the world takes them: for each level its population,
-// start life and birth chance, then the four disturbances.
+// start life and birth chance, then the four disturbances. They are read as narrow text in the
+// system's code page: what the world reads in them (digits, sign, point, exponent) is ASCII and
+// comes out the same in every code page.
 void storeFields(HWND dialog) {
   char texts[kParameterFieldCount][kFieldTextBytes];
   const char* fields[kParameterFieldCount];
