@@ -46,6 +46,9 @@ EMSCRIPTEN_KEEPALIVE char* webFieldBuffer(int index) {
 EMSCRIPTEN_KEEPALIVE int webFieldBytes() {
   return kFieldTextBytes;
 }
+EMSCRIPTEN_KEEPALIVE int webFieldCount() {
+  return kParameterFieldCount;
+}
 // The text the dialog opens with in field index (ASCII).
 EMSCRIPTEN_KEEPALIVE const char* webDefaultFieldText(int index) {
   return kDefaultParameterTexts[index];
@@ -64,7 +67,7 @@ EMSCRIPTEN_KEEPALIVE int webSpeciesColour(int k) {
 EMSCRIPTEN_KEEPALIVE void webConfirmFields() {
   const char* texts[kParameterFieldCount];
   for (int i = 0; i < kParameterFieldCount; ++i) {
-    fieldTexts[i][kFieldBytes - 1] = '\0';
+    fieldTexts[i][kFieldTextBytes - 1] = '\0';
     texts[i] = fieldTexts[i];
   }
   storeParameterTexts(world, texts);
