@@ -1,6 +1,8 @@
 // The page's handle on the world module (world_module.js, built from the program's own world
 // code): the dialog's texts in, one day at a time, populations, history, dots and About lines
-// out. Every random draw happens inside the module, in the order the program makes them.
+// out. Every random draw happens inside the module, in the order the program makes them. The
+// module also gives what the page shows as the program does: the dialog's default texts, the
+// levels' names and colours and the simulation screen's layout.
 
 export const kSpeciesCount = 4;
 
@@ -11,9 +13,40 @@ export async function loadWorld(createWorldModule) {
   const historyDays = m._webHistoryDays();
   const dotWidth = m._webDotAreaWidth();
   const dotHeight = m._webDotAreaHeight();
+  const decoder = new TextDecoder();
+  const text = (at) => decoder.decode(m.HEAPU8.subarray(at, m.HEAPU8.indexOf(0, at)));
+  const rgb = (colour) => [(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF];
 
   return {
     historyDays,
+    // The sixteen texts the dialog opens with.
+    defaultFields: Array.from({ length: m._webFieldCount() }, (_, i) =>
+      text(m._webDefaultFieldText(i))),
+    // Each level's name and colour ([red, green, blue]).
+    species: Array.from({ length: kSpeciesCount }, (_, k) => ({
+      name: text(m._webSpeciesName(k)),
+      rgb: rgb(m._webSpeciesColour(k)),
+    })),
+    // Where the simulation screen draws its legend, day counter and graph.
+    layout: {
+      legendX: m._webLegendX(),
+      legendNumberX: m._webLegendNumberX(),
+      legendTop: m._webLegendTop(),
+      legendLineHeight: m._webLegendLineHeight(),
+      legendFontHeight: m._webLegendFontHeight(),
+      dayCounterX: m._webDayCounterX(),
+      dayCounterY: m._webDayCounterY(),
+      dayCounterFontHeight: m._webDayCounterFontHeight(),
+      graphOriginX: m._webGraphOriginX(),
+      graphOriginY: m._webGraphOriginY(),
+      peoplePerPixel: m._webPeoplePerPixel(),
+      axisRight: m._webAxisRight(),
+      axisTop: m._webAxisTop(),
+    },
+    // The last graph segment that can show after days days on a canvas this wide.
+    lastGraphSegment: (canvasWidth, days) => m._webLastGraphSegment(canvasWidth, days),
+    // The size of the About box's picture of random lines.
+    aboutPicture: { width: m._webAboutPictureWidth(), height: m._webAboutPictureHeight() },
     dotArea: { left: 0, top: m._webDotAreaTop(), width: dotWidth, height: dotHeight },
 
     // The dialog's OK with these sixteen texts: stores them as the program reads its edits
