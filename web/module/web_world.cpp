@@ -32,6 +32,26 @@ constexpr uint32_t dotColour(int k) {
 
 int dotsPainted = 0;
 
+struct LayoutEntry {
+  const char* name;
+  int value;
+};
+const LayoutEntry kLayout[] = {
+    {"legendX", kLegendX},
+    {"legendNumberX", kLegendNumberX},
+    {"legendTop", kLegendTop},
+    {"legendLineHeight", kLegendLineHeight},
+    {"legendFontHeight", kLegendFontHeight},
+    {"dayCounterX", kDayCounterX},
+    {"dayCounterY", kDayCounterY},
+    {"dayCounterFontHeight", kDayCounterFontHeight},
+    {"graphOriginX", kGraphOriginX},
+    {"graphOriginY", kGraphOriginY},
+    {"peoplePerPixel", kPeoplePerPixel},
+    {"axisRight", kAxisRight},
+    {"axisTop", kAxisTop},
+};
+
 int32_t aboutLine[8];
 
 }  // namespace
@@ -129,45 +149,16 @@ EMSCRIPTEN_KEEPALIVE int webDotAreaTop() {
   return kDotFieldTop;
 }
 
-// Where the simulation screen draws its legend, day counter and graph (simulation_layout.h).
-EMSCRIPTEN_KEEPALIVE int webLegendX() {
-  return kLegendX;
+// Where the simulation screen draws its legend, day counter and graph (simulation_layout.h):
+// entry i's name and value.
+EMSCRIPTEN_KEEPALIVE int webLayoutCount() {
+  return sizeof kLayout / sizeof kLayout[0];
 }
-EMSCRIPTEN_KEEPALIVE int webLegendNumberX() {
-  return kLegendNumberX;
+EMSCRIPTEN_KEEPALIVE const char* webLayoutName(int i) {
+  return kLayout[i].name;
 }
-EMSCRIPTEN_KEEPALIVE int webLegendTop() {
-  return kLegendTop;
-}
-EMSCRIPTEN_KEEPALIVE int webLegendLineHeight() {
-  return kLegendLineHeight;
-}
-EMSCRIPTEN_KEEPALIVE int webLegendFontHeight() {
-  return kLegendFontHeight;
-}
-EMSCRIPTEN_KEEPALIVE int webDayCounterX() {
-  return kDayCounterX;
-}
-EMSCRIPTEN_KEEPALIVE int webDayCounterY() {
-  return kDayCounterY;
-}
-EMSCRIPTEN_KEEPALIVE int webDayCounterFontHeight() {
-  return kDayCounterFontHeight;
-}
-EMSCRIPTEN_KEEPALIVE int webGraphOriginX() {
-  return kGraphOriginX;
-}
-EMSCRIPTEN_KEEPALIVE int webGraphOriginY() {
-  return kGraphOriginY;
-}
-EMSCRIPTEN_KEEPALIVE int webPeoplePerPixel() {
-  return kPeoplePerPixel;
-}
-EMSCRIPTEN_KEEPALIVE int webAxisRight() {
-  return kAxisRight;
-}
-EMSCRIPTEN_KEEPALIVE int webAxisTop() {
-  return kAxisTop;
+EMSCRIPTEN_KEEPALIVE int webLayoutValue(int i) {
+  return kLayout[i].value;
 }
 EMSCRIPTEN_KEEPALIVE int webLastGraphSegment(int canvasWidth, int days) {
   return lastGraphSegment(canvasWidth, days);

@@ -27,22 +27,10 @@ export async function loadWorld(createWorldModule) {
       name: text(m._webSpeciesName(k)),
       rgb: rgb(m._webSpeciesColour(k)),
     })),
-    // Where the simulation screen draws its legend, day counter and graph.
-    layout: {
-      legendX: m._webLegendX(),
-      legendNumberX: m._webLegendNumberX(),
-      legendTop: m._webLegendTop(),
-      legendLineHeight: m._webLegendLineHeight(),
-      legendFontHeight: m._webLegendFontHeight(),
-      dayCounterX: m._webDayCounterX(),
-      dayCounterY: m._webDayCounterY(),
-      dayCounterFontHeight: m._webDayCounterFontHeight(),
-      graphOriginX: m._webGraphOriginX(),
-      graphOriginY: m._webGraphOriginY(),
-      peoplePerPixel: m._webPeoplePerPixel(),
-      axisRight: m._webAxisRight(),
-      axisTop: m._webAxisTop(),
-    },
+    // Where the simulation screen draws its legend, day counter and graph, by the names of the
+    // module's layout table (legendX, graphOriginY, ...).
+    layout: Object.fromEntries(Array.from({ length: m._webLayoutCount() }, (_, i) =>
+      [text(m._webLayoutName(i)), m._webLayoutValue(i)])),
     // The last graph segment that can show after days days on a canvas this wide.
     lastGraphSegment: (canvasWidth, days) => m._webLastGraphSegment(canvasWidth, days),
     // The size of the About box's picture of random lines.
