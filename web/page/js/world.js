@@ -38,7 +38,7 @@ export async function loadWorld(createWorldModule) {
     dotArea: { left: 0, top: m._webDotAreaTop(), width: dotWidth, height: dotHeight },
 
     // The dialog's OK with these sixteen texts: stores them as the program reads its edits
-    // (cut to what its 200-byte buffer holds), seeds, and starts at day 0.
+    // (cut to what its buffer holds), seeds, and starts at day 0.
     confirm(texts) {
       texts.forEach((text, i) => {
         const bytes = encoder.encode(String(text));
