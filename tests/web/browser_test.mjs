@@ -53,6 +53,17 @@ check('the defaults shared with start=1 end with the first game\'s record', asyn
     return [...seen].sort();
   });
   assert.deepEqual(colours, ['0,0,0', '0,255,0', '255,0,0', '255,255,0']);
+  // The legend: each level's name and number on its own line in its colour.
+  const legend = [[255, 0, 0], [255, 0, 255], [255, 255, 0], [0, 255, 0]];
+  for (const [k, rgb] of legend.entries()) {
+    const count = await page.$eval('#screen', (canvas, y, want) => {
+      const d = canvas.getContext('2d').getImageData(10, y, 230, 20).data;
+      let n = 0;
+      for (let i = 0; i < d.length; i += 4) n += want.every((c, j) => d[i + j] === c) ? 1 : 0;
+      return n;
+    }, 10 + 20 * k, rgb);
+    assert.ok(count > 20, `legend line ${k} has ${count} pixels of its colour`);
+  }
   // OK goes back to the title screen.
   await page.click('#game-over-ok');
   assert.equal(await page.$('#game-over'), null);

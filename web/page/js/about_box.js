@@ -1,6 +1,7 @@
 // The About box "ﾊﾞｰｼﾞｮﾝ情報": its texts, and every 50 ms one random line in a random colour
-// and width on a black 500 x 100 picture at the top-left of its client area. The line's values
-// come from the world module's random source, shared with the running game.
+// and width on a black picture at the top-left of its client area. The picture's size comes from
+// the world module, and so do the line's values, drawn from its random source, which the running
+// game shares.
 import { openModalBox, element } from './modal_box.js';
 
 // Dialog units to pixels for the system font.
@@ -23,9 +24,9 @@ export function openAboutBox(parent, world, onClose) {
 
   const lines = element('canvas', 'about-lines');
   lines.id = 'about-lines';
-  lines.width = 500;
-  lines.height = 100;
-  box.place(lines, 0, 0, 500, 100);
+  lines.width = world.aboutPicture.width;
+  lines.height = world.aboutPicture.height;
+  box.place(lines, 0, 0, lines.width, lines.height);
   const icon = element('img', 'icon');
   icon.src = 'title.bmp';
   icon.alt = '';

@@ -5,7 +5,7 @@ import { loadWorld } from './world.js';
 import { Canvas } from './canvas.js';
 import { drawTitleFrame } from './title_screen.js';
 import { drawSimulationFrame } from './simulation_screen.js';
-import { openParameterForm, kDefaultFields } from './parameter_form.js';
+import { openParameterForm } from './parameter_form.js';
 import { openGameOverBox } from './game_over_box.js';
 import { openAboutBox } from './about_box.js';
 import { buildMenuBar } from './menu_bar.js';
@@ -19,7 +19,7 @@ const world = await loadWorld(window.createWorldModule);
 const canvas = new Canvas(document.getElementById('screen'));
 const client = document.getElementById('client');
 // What the dialog opens with: the link's texts, or the defaults.
-const formFields = linkFields(location.search) ?? kDefaultFields;
+const formFields = linkFields(location.search, world.defaultFields) ?? world.defaultFields;
 
 let mode = Title;
 let dayCount = 0;

@@ -4,9 +4,6 @@
 // nothing). Texts are taken as typed: nothing is checked.
 import { openModalBox, element } from './modal_box.js';
 
-export const kDefaultFields = ['2000', '0.5', '0.2', '2000', '0.5', '0.2', '2000', '0.5', '0.2',
-  '2000', '0.5', '0.2', '0.1', '0.1', '0.1', '0.1'];
-
 // Dialog units to pixels for the dialog's 9-point font.
 const kUnit = 1.75;
 const px = (units) => Math.round(units * kUnit);
