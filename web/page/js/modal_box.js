@@ -1,14 +1,29 @@
 // A modal box over the main window: a cover that takes every click, a caption bar and a client
 // area whose controls are placed in the box's own units. Only the box's controls take focus
-// while it is open; Tab cycles through them.
+// while it is open; Tab cycles through them, and the focus goes back where it was when the box
+// closes. On a narrow or short screen, and in any language but the program's own, the controls
+// flow one under another instead (class "flow"), at the width of the screen.
+import { language } from './texts.js';
 
-export function openModalBox({ parent, title, left, top, width, height, onCloseBox }) {
+const narrowScreen = globalThis.matchMedia?.('(max-width: 820px), (max-height: 560px)');
+const flows = () => language !== 'ja' || Boolean(narrowScreen?.matches);
+narrowScreen?.addEventListener('change', () => {
+  document.querySelectorAll('.box').forEach((box) => box.classList.toggle('flow', flows()));
+});
+
+// role: "dialog", or "alertdialog" for a box that tells something and waits.
+export function openModalBox({ parent, id, title, left, top, width, height, onCloseBox,
+  role = 'dialog' }) {
+  const returnFocus = document.activeElement;
   const cover = document.createElement('div');
   cover.className = 'modal-cover';
   const box = document.createElement('div');
   box.className = 'box';
-  box.setAttribute('role', 'dialog');
+  box.classList.toggle('flow', flows());
+  box.id = id;
+  box.setAttribute('role', role);
   box.setAttribute('aria-modal', 'true');
+  box.setAttribute('aria-labelledby', `${id}-caption`);
   box.style.left = `${left}px`;
   box.style.top = `${top}px`;
 
@@ -16,6 +31,7 @@ export function openModalBox({ parent, title, left, top, width, height, onCloseB
   caption.className = 'caption';
   const titleText = document.createElement('span');
   titleText.className = 'title';
+  titleText.id = `${id}-caption`;
   titleText.textContent = title;
   const closeBox = document.createElement('button');
   closeBox.className = 'close-box';
@@ -56,6 +72,7 @@ export function openModalBox({ parent, title, left, top, width, height, onCloseB
     },
     close() {
       cover.remove();
+      if (returnFocus?.isConnected && returnFocus !== document.body) returnFocus.focus();
     },
   };
 }

@@ -2,17 +2,22 @@
 // day from the world's state. The dots are scattered by the world module (the same random draws
 // as the program's) into an RGBA picture that is put on the canvas in one call.
 import { kSpeciesCount } from './world.js';
+import { texts } from './texts.js';
 
+// The species' colours in the order of their levels (their names are in texts.js).
 export const kSpecies = [
-  { label: '大型肉食動物', rgb: [255, 0, 0] },
-  { label: '小型肉食動物', rgb: [255, 0, 255] },
-  { label: '草食動物', rgb: [255, 255, 0] },
-  { label: '緑色植物', rgb: [0, 255, 0] },
+  { rgb: [255, 0, 0] },
+  { rgb: [255, 0, 255] },
+  { rgb: [255, 255, 0] },
+  { rgb: [0, 255, 0] },
 ];
 
 const kOriginX = 250;
 const kOriginY = 450;
 const kPeoplePerPixel = 20;
+// The populations stand at x = 150, or further right when a name is longer than the program's.
+const kPopulationX = 150;
+const kNameGap = 10;
 // Segment i starts at x = 249 + i: from this one on, every segment lies right of the canvas.
 const kLastVisibleSegment = 951;
 
@@ -20,11 +25,14 @@ const kLastVisibleSegment = 951;
 export function drawSimulationFrame(canvas, world, day) {
   canvas.clearBlack();
 
+  canvas.setFont(20, 255, 255, 255);
+  const populationX = Math.max(kPopulationX,
+    ...texts.species.map((name) => 10 + canvas.textWidth(name) + kNameGap));
   for (let k = 0; k < kSpeciesCount; ++k) {
     const y = 10 + 20 * k;
     canvas.setFont(20, ...kSpecies[k].rgb);
-    canvas.drawText(10, y, kSpecies[k].label);
-    canvas.drawText(150, y, String(world.population(k)));
+    canvas.drawText(10, y, texts.species[k]);
+    canvas.drawText(populationX, y, String(world.population(k)));
   }
 
   canvas.setPen(1, 255, 255, 255);
@@ -43,7 +51,7 @@ export function drawSimulationFrame(canvas, world, day) {
   }
 
   canvas.setFont(30, 255, 255, 255);
-  canvas.drawText(10, 100, `${day}日`);
+  canvas.drawText(10, 100, texts.day(day));
 
   drawDots(canvas, world);
 }
