@@ -1,25 +1,29 @@
 // A modal box over the main window: a cover that takes every click, a caption bar and a client
 // area whose controls are placed in the box's own units. Only the box's controls take focus
 // while it is open; Tab cycles through them, and the focus goes back where it was when the box
-// closes. On a narrow or short screen, and in any language but the program's own, the controls
-// flow one under another instead (class "flow"), at the width of the screen.
-import { language } from './texts.js';
+// closes. On a phone or tablet (a narrow or short screen) the controls flow one under another
+// instead, at the width of the screen and large enough to tap (classes "flow" and "narrow");
+// a box whose texts outgrow the program's layout flows on any screen.
 
 const narrowScreen = globalThis.matchMedia?.('(max-width: 820px), (max-height: 560px)');
-const flows = () => language !== 'ja' || Boolean(narrowScreen?.matches);
-narrowScreen?.addEventListener('change', () => {
-  document.querySelectorAll('.box').forEach((box) => box.classList.toggle('flow', flows()));
-});
+function fitScreen(box) {
+  const narrow = Boolean(narrowScreen?.matches);
+  box.classList.toggle('narrow', narrow);
+  box.classList.toggle('flow', narrow || box.dataset.flow === '1');
+}
+narrowScreen?.addEventListener('change', () => document.querySelectorAll('.box').forEach(fitScreen));
 
-// role: "dialog", or "alertdialog" for a box that tells something and waits.
+// role: "dialog", or "alertdialog" for a box that tells something and waits; flow: true when
+// the controls flow on any screen.
 export function openModalBox({ parent, id, title, left, top, width, height, onCloseBox,
-  role = 'dialog' }) {
+  role = 'dialog', flow = false }) {
   const returnFocus = document.activeElement;
   const cover = document.createElement('div');
   cover.className = 'modal-cover';
   const box = document.createElement('div');
   box.className = 'box';
-  box.classList.toggle('flow', flows());
+  box.dataset.flow = flow ? '1' : '0';
+  fitScreen(box);
   box.id = id;
   box.setAttribute('role', role);
   box.setAttribute('aria-modal', 'true');

@@ -3,7 +3,7 @@
 // then the edits in order; Enter is OK; there is no way back out (Esc and the close box do
 // nothing). Texts are taken as typed: nothing is checked.
 import { openModalBox, element } from './modal_box.js';
-import { texts, fieldName } from './texts.js';
+import { texts, fieldName, language } from './texts.js';
 
 export const kDefaultFields = ['2000', '0.5', '0.2', '2000', '0.5', '0.2', '2000', '0.5', '0.2',
   '2000', '0.5', '0.2', '0.1', '0.1', '0.1', '0.1'];
@@ -31,6 +31,7 @@ export function openParameterForm(parent, fields, onOk) {
   const form = openModalBox({
     parent, id: 'parameter-form', title: texts.formCaption, left: 0, top: 0, width: px(251),
     height: px(273), onCloseBox: () => {},
+    flow: language !== 'ja', // the program's layout has room for its own labels only
   });
   form.client.classList.add('fields');
   const edits = [];
