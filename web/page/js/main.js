@@ -11,7 +11,7 @@ import { openGameOverBox } from './game_over_box.js';
 import { openAboutBox } from './about_box.js';
 import { buildMenuBar } from './menu_bar.js';
 import { linkFields, linkStarts, replayLink } from './shared_link.js';
-import { texts, language } from './texts.js';
+import { texts, language, dayReport } from './texts.js';
 import { createAnnouncer } from './announcer.js';
 import { DayTable } from './day_table.js';
 import { kSpeciesCount } from './world.js';
@@ -47,7 +47,7 @@ function tick() {
     const populations = [];
     for (let k = 0; k < kSpeciesCount; ++k) populations.push(world.population(k));
     dayTable.addDay(dayCount, populations);
-    const report = texts.dayReport(dayCount, populations);
+    const report = dayReport(dayCount, populations);
     if (announcer.report(report) || world.gameOver()) describeScreen(report);
   }
   checkGameOver();

@@ -13,8 +13,8 @@ const kTexts = {
     day: (n) => `${n}日`,
     titleScreen: 'Velmoria タイトル画面：クリックするか Enter キーで始めます',
     gameScreen: 'シミュレーション画面',
-    dayReport: (day, populations) => `${day}日：${populations.map((n, k) =>
-      `${kTexts.ja.species[k]} ${n}`).join('、')}`,
+    colon: '：',
+    comma: '、',
 
     formCaption: 'パラメータの設定',
     foodChain: '食物連鎖',
@@ -49,8 +49,8 @@ const kTexts = {
     day: (n) => `Day ${n}`,
     titleScreen: 'Velmoria title screen: click or press Enter to start',
     gameScreen: 'Simulation screen',
-    dayReport: (day, populations) => `Day ${day}: ${populations.map((n, k) =>
-      `${kTexts.en.species[k].toLowerCase()} ${n}`).join(', ')}`,
+    colon: ': ',
+    comma: ', ',
 
     formCaption: 'Parameters',
     foodChain: 'Food chain',
@@ -84,6 +84,12 @@ export function pageLanguage(search) {
 
 export const language = pageLanguage(globalThis.location?.search ?? '');
 export const texts = kTexts[language];
+
+// A day of the running game as a screen reader hears it: the day, then each level's population.
+export function dayReport(day, populations) {
+  const counts = populations.map((n, k) => `${texts.species[k]} ${n}`);
+  return `${texts.day(day)}${texts.colon}${counts.join(texts.comma)}`;
+}
 
 // A field's name for a screen reader: its group and its label, without the label's colon.
 export function fieldName(group, label) {
