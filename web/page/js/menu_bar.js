@@ -47,53 +47,58 @@ export function buildMenuBar(bar, commands) {
       if (menu.holder.classList.contains('open')) closeAll();
       else open(menu, event.detail === 0); // detail 0: Enter or Space, not the mouse
     });
-    menu.opener.addEventListener('keydown', (event) => {
-      const step = { ArrowLeft: -1, ArrowRight: 1 }[event.key];
-      if (step) {
-        menus[(index + step + menus.length) % menus.length].opener.focus();
-        event.preventDefault();
-      } else if (event.key === 'ArrowDown') {
-        open(menu, true);
-        event.preventDefault();
-      } else if (event.key === 'Escape' && openMenu()) {
-        closeAndRestore();
-      }
-    });
     for (const item of menu.items) {
       item.button.addEventListener('click', (event) => {
         event.stopPropagation();
         run(item);
       });
     }
-    menu.list.addEventListener('keydown', (event) => {
-      const at = menu.items.findIndex((item) => item.button === document.activeElement);
-      const step = { ArrowUp: -1, ArrowDown: 1 }[event.key];
-      const side = { ArrowLeft: -1, ArrowRight: 1 }[event.key];
-      const keyed = menu.items.find((item) => !event.ctrlKey &&
-        event.code === `Key${item.key}`);
-      if (step) {
-        menu.items[(at + step + menu.items.length) % menu.items.length].button.focus();
-      } else if (side) {
-        open(menus[(index + side + menus.length) % menus.length], true);
-      } else if (event.key === 'Escape' || event.key === 'Tab') {
-        closeAndRestore();
-      } else if (keyed) {
-        run(keyed);
-      } else {
-        return;
-      }
-      event.preventDefault();
+    menu.holder.addEventListener('keydown', (event) => {
+      if (handleKey(menu, index, event)) event.preventDefault();
     });
   });
+
+  // A key on a menu title or in its list; true when it did something.
+  function handleKey(menu, index, event) {
+    const side = { ArrowLeft: -1, ArrowRight: 1 }[event.key];
+    const neighbour = menus[(index + (side ?? 0) + menus.length) % menus.length];
+    if (!menu.holder.classList.contains('open')) {
+      if (side) neighbour.opener.focus();
+      else if (event.key === 'ArrowDown') open(menu, true);
+      return Boolean(side) || event.key === 'ArrowDown';
+    }
+    const at = menu.items.findIndex((item) => item.button === document.activeElement);
+    const step = { ArrowUp: -1, ArrowDown: 1 }[event.key];
+    const keyed = menu.items.find((item) => !event.ctrlKey && pressed(event, item.key));
+    if (step) {
+      const next = at < 0 && step < 0 ? menu.items.length - 1 : at + step;
+      menu.items[(next + menu.items.length) % menu.items.length].button.focus();
+    } else if (side) {
+      open(neighbour, true);
+    } else if (event.key === 'Escape' || event.key === 'Tab') {
+      closeAndRestore();
+    } else if (keyed) {
+      run(keyed);
+    } else {
+      return false;
+    }
+    return true;
+  }
 
   document.addEventListener('click', closeAll);
   document.addEventListener('keydown', (event) => {
     if (!event.altKey || event.ctrlKey || !commands.available()) return;
-    const menu = menus.find((m) => event.code === `Key${m.key}`);
+    const menu = menus.find((m) => pressed(event, m.key));
     if (!menu) return;
     event.preventDefault();
     open(menu, true);
   });
+}
+
+// Whether the event is the letter key (on the keyboard's layout, or at its place on a US one,
+// which is what a Mac's Option key leaves to recognise).
+function pressed(event, key) {
+  return event.key.toUpperCase() === key || event.code === `Key${key}`;
 }
 
 function buildMenu(menu, index) {
