@@ -4,6 +4,7 @@
 // closes. On a phone or tablet (a narrow or short screen) the controls flow one under another
 // instead, at the width of the screen and large enough to tap (classes "flow" and "narrow");
 // a box whose texts outgrow the program's layout flows on any screen.
+import { texts } from './texts.js';
 
 const narrowScreen = globalThis.matchMedia?.('(max-width: 820px), (max-height: 560px)');
 function fitScreen(box) {
@@ -41,6 +42,7 @@ export function openModalBox({ parent, id, title, left, top, width, height, onCl
   closeBox.className = 'close-box';
   closeBox.tabIndex = -1;
   closeBox.textContent = '×';
+  closeBox.setAttribute('aria-label', texts.closeBox);
   closeBox.addEventListener('click', () => onCloseBox());
   caption.append(titleText, closeBox);
 

@@ -105,7 +105,7 @@ function edit(index, name) {
   return e;
 }
 
-// The note under an edit (its range) is read as the edit's description.
+// The note beside an edit (its range) is read as the edit's description.
 function describe(edit, note) {
   note.id = `${edit.id}-note`;
   edit.setAttribute('aria-describedby', note.id);

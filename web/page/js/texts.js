@@ -28,6 +28,7 @@ const kTexts = {
       'ウイルス(草食動物)出現頻度：', '乾季(緑色植物)出現頻度：'],
     disturbanceNote: '(0～1)',
 
+    closeBox: '閉じる',
     aboutCaption: 'ﾊﾞｰｼﾞｮﾝ情報',
     version: 'Velmoria Version 1.0',
 
@@ -64,6 +65,7 @@ const kTexts = {
       'Virus (herbivores) frequency:', 'Dry season (green plants) frequency:'],
     disturbanceNote: '(0-1)',
 
+    closeBox: 'Close',
     aboutCaption: 'About Velmoria',
     version: 'Velmoria, version 1.0',
 
