@@ -1,6 +1,7 @@
 // Shared games: "?f=" and the sixteen field texts, each URL-encoded, separated by commas (a
 // comma inside a text is written %2C); "&start=1" confirms them at once. The texts are taken
-// as if typed into the dialog: never checked, never rejected, never read as markup.
+// as if typed into the dialog: never checked, never rejected, never read as markup. A replay
+// link keeps the page's language and embedding.
 
 // The texts the link gives, defaults for any it leaves out; null without "f=".
 export function linkFields(search, defaults) {
@@ -14,10 +15,14 @@ export function linkStarts(search) {
   return rawParameter(search, 'start') === '1';
 }
 
+const kKeptParameters = ['lang', 'embed'];
+
 // The link that starts a game with these texts at once, relative to the page at base.
 export function replayLink(base, texts) {
   const url = new URL(base);
-  url.search = `?f=${texts.map(encodeURIComponent).join(',')}&start=1`;
+  const kept = kKeptParameters.map((name) => [name, rawParameter(url.search, name)])
+    .filter(([, value]) => value !== null).map(([name, value]) => `&${name}=${value}`);
+  url.search = `?f=${texts.map(encodeURIComponent).join(',')}&start=1${kept.join('')}`;
   url.hash = '';
   return url.href;
 }

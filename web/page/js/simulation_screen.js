@@ -2,17 +2,26 @@
 // day from the world's state. The dots are scattered by the world module (the same random draws
 // as the program's) into an RGBA picture that is put on the canvas in one call.
 import { kSpeciesCount } from './world.js';
+import { texts } from './texts.js';
+
+// The populations stand at the program's x, or further right when a name is longer than the
+// program's (the English names).
+const kNameGap = 10;
 
 // Draws the frame of the day just run (day counted from 1), laid out as the program's screen.
 export function drawSimulationFrame(canvas, world, day) {
   const { species, layout } = world;
   canvas.clearBlack();
 
+  const names = texts.species;
+  canvas.setFont(layout.legendFontHeight, 255, 255, 255);
+  const populationX = Math.max(layout.legendNumberX,
+    ...names.map((name) => layout.legendX + canvas.textWidth(name) + kNameGap));
   for (let k = 0; k < kSpeciesCount; ++k) {
     const y = layout.legendTop + layout.legendLineHeight * k;
     canvas.setFont(layout.legendFontHeight, ...species[k].rgb);
-    canvas.drawText(layout.legendX, y, species[k].name);
-    canvas.drawText(layout.legendNumberX, y, String(world.population(k)));
+    canvas.drawText(layout.legendX, y, names[k]);
+    canvas.drawText(populationX, y, String(world.population(k)));
   }
 
   const { graphOriginX: originX, graphOriginY: originY } = layout;
@@ -33,7 +42,7 @@ export function drawSimulationFrame(canvas, world, day) {
   }
 
   canvas.setFont(layout.dayCounterFontHeight, 255, 255, 255);
-  canvas.drawText(layout.dayCounterX, layout.dayCounterY, `${day}日`);
+  canvas.drawText(layout.dayCounterX, layout.dayCounterY, texts.day(day));
 
   drawDots(canvas, world);
 }
