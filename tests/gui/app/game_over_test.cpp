@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "canvas.h"
-#include "dialog_watch.h"
+#include "dialog_driver.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "main_window_fixture.h"
 #include "world.h"
+
+using namespace dialogtest;
 
 namespace {
 
@@ -31,7 +33,7 @@ struct BoxSeen {
 
 void readBox(HWND box, HWND mainWindow, BoxSeen& seen) {
   seen.owner = GetWindow(box, GW_OWNER);
-  seen.caption = windowTextW(box);
+  seen.caption = windowText(box);
   GetWindowTextA(box, seen.captionA, sizeof seen.captionA);
   seen.texts = staticTexts(box);
   // Killing a timer succeeds only if it was still running.

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "dialog_layout.h"
-#include "dialog_script.h"
-#include "game_window_test.h"
+#include "dialog_driver.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "parameters.h"
 #include "world.h"
 
@@ -152,10 +152,10 @@ void expectLayout(HWND dialog, HWND owner) {
   EXPECT_EQ(child, nullptr) << "more controls than the layout has";
 }
 
-class ParameterDialogTest : public GameWindowTest {
+class ParameterDialogTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    GameWindowTest::SetUp();
+    MainWindowTest::SetUp();
     if (!HasFatalFailure()) {
       ASSERT_EQ(GameMode, Title);
     }
