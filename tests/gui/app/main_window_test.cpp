@@ -251,22 +251,6 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheLoopToo) {
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(MainWindowTest, AboutCommandOpensTheAboutBoxOverTheMainWindow) {
-  KillTimer(window, kMainTimerId);
-  HWND owner = nullptr;
-  std::wstring caption;
-  DialogWatch watch([&](HWND dialog) {
-    owner = GetWindow(dialog, GW_OWNER);
-    caption = windowText(dialog);
-    postButton(dialog, IDOK);
-  });
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
-  ASSERT_EQ(watch.seen(), 1);
-  EXPECT_EQ(owner, window);
-  EXPECT_EQ(caption, L"ﾊﾞｰｼﾞｮﾝ情報");
-  EXPECT_TRUE(IsWindow(window));
-}
-
 TEST_F(MainWindowTest, OtherCommandsAreLeftToTheDefaultProcedure) {
   KillTimer(window, kMainTimerId);
   DialogWatch watch([](HWND dialog) { postButton(dialog, IDOK); });

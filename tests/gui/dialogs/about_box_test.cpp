@@ -167,10 +167,12 @@ class AboutBoxTest : public MainWindowTest {
 
 TEST_F(AboutBoxTest, ShowsItsTextsIconAndOkButtonWhereTheTemplatePutsThem) {
   openFromMenu({[&](HWND dialog) {
+    EXPECT_EQ(windowText(dialog), kCaption);
     expectTemplate(dialog, window);
     clickButton(dialog, IDOK);
     return true;
   }});
+  EXPECT_TRUE(IsWindow(window)) << "the box leaves the main window as it was";
 }
 
 TEST_F(AboutBoxTest, EndsWithOkEscapeOrTheCloseBoxAndReportsWhich) {

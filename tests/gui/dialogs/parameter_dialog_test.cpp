@@ -332,29 +332,4 @@ TEST_F(ParameterDialogTest, EveryOpeningShowsTheDefaultsAgain) {
   }
 }
 
-TEST_F(ParameterDialogTest, AZeroPopulationEndsTheGameAfterItsFirstDay) {
-  std::wstring record;
-  int dayShown = -1;
-  playDialog({[&](HWND dialog) {
-    typeInto(dialog, 1006, "0");
-    clickButton(dialog, IDOK);
-    return true;
-  }});
-  ASSERT_EQ(GameMode, Running);
-  runWhenShown(L"GAME OVER", {[&](HWND box) {
-                 dayShown = dayCount;
-                 for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                   if (windowText(c).find(L"記録") != std::wstring::npos) {
-                     record = windowText(c);
-                   }
-                 }
-                 SendMessageW(box, WM_COMMAND, IDOK, 0);
-                 return true;
-               }});
-  EXPECT_TRUE(pumpUntil([] { return scriptsDone() && GameMode == Title; }, 30000));
-  EXPECT_EQ(record, L"記録：1日");
-  EXPECT_EQ(dayShown, 1);
-  EXPECT_EQ(dayCount, 0);
-}
-
 }  // namespace
