@@ -94,11 +94,6 @@ stop_game() {
   game_pid=
 }
 
-check_sim() {
-  [ -x "$sim" ] || fail "velmoria-sim not found at $sim: build the native preset first" \
-    "(cmake --preset native && cmake --build --preset native) or set VELMORIA_SIM"
-}
-
 start_game() {
   [ -f "$game_exe" ] || fail "the game is not built: $game_exe"
   [ -f "$inspect_exe" ] || fail "the window inspector is not built: $inspect_exe"
@@ -112,7 +107,8 @@ start_game() {
 }
 
 # Clicks the start ellipse, waits for the parameter dialog and checks that it opened with
-# the defaults and the keyboard focus on OK. Sets dialog_line.
+# the defaults and the keyboard focus on OK; leaves the pointer over it, so that keys reach
+# it. Sets dialog_line.
 open_dialog() {
   click_main 385 325
   wait_for 20 "the parameter dialog" has_top_window '#32770' 'パラメータの設定'
@@ -127,11 +123,14 @@ open_dialog() {
   [ "$shown" = "2000 0.5 0.2 2000 0.5 0.2 2000 0.5 0.2 2000 0.5 0.2 0.1 0.1 0.1 0.1 " ] ||
     fail "the dialog opened with '$shown' instead of the defaults"
   note "the dialog is up with the defaults and the focus on OK"
+  point_at "$dialog_line"
 }
 
 # Waits for the end of the game and checks its record against velmoria-sim for the same
 # fields; closes the record with Enter and waits for the title screen.
 expect_record_of() {
+  [ -x "$sim" ] || fail "velmoria-sim not found at $sim: build the native preset first" \
+    "(cmake --preset native && cmake --build --preset native) or set VELMORIA_SIM"
   local expected
   expected=$("$sim" "$@") || fail "velmoria-sim failed for: $*"
   wait_for 600 "the GAME OVER box" has_top_window '#32770' 'GAME OVER'
