@@ -6,5 +6,6 @@ set -euo pipefail
 cd "$velmoria_root"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-g++ -std=c++17 -O2 -Wall -Wextra -o "$out/make_pictures" tools/pictures/make_pictures.cpp
+g++ -std=c++17 -O2 -Wall -Wextra -o "$out/make_pictures" tools/pictures/make_pictures.cpp \
+  tools/pictures/bmp24.cpp
 "$out/make_pictures" resources
