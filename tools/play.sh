@@ -26,7 +26,7 @@ fi
 build_targets "$build" velmoria
 
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=${VELMORIA_WINEPREFIX:-$velmoria_root/build/wineprefix}
+  export WINEPREFIX=${VELMORIA_WINEPREFIX:-$tests_wineprefix}
 else
   export WINEPREFIX=${VELMORIA_WINEPREFIX:-$velmoria_root/build/play-wineprefix}
 fi

@@ -23,7 +23,7 @@ for build in win32 win64; do
   cmake --build --preset "$build"
 done
 
-wine_environment
+export WINEPREFIX=$tests_wineprefix
 tools/wine-prefix
 tools/with-display ctest --preset win64
 if reason=$(tools/host-runs-32bit); then

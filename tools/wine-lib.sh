@@ -11,6 +11,8 @@ velmoria_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 velmoria_root=$(cd "$velmoria_tools/.." && pwd)
 wine32_loader=/usr/lib/wine/wine
 wine64_loader=/usr/lib/wine/wine64
+# The tests' Wine prefix, one per checkout.
+tests_wineprefix=$velmoria_root/build/wineprefix
 
 # ---- Building ------------------------------------------------------------------------------
 
@@ -40,7 +42,7 @@ wine_environment() {
   export LC_ALL=ja_JP.UTF-8
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-  export WINEPREFIX=${WINEPREFIX:-$velmoria_root/build/wineprefix}
+  export WINEPREFIX=${WINEPREFIX:-$tests_wineprefix}
 }
 
 # Caches the probe's answer in the environment, so nested scripts ask only once.
