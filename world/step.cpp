@@ -1,16 +1,13 @@
 // One day of the food chain: predation, starvation, ageing and births level by level, in the
 // fixed order large carnivores, small carnivores, herbivores, plants; then the recount.
 // The order of every random draw is part of the game: the same fields always give the same
-// game.
-#include "free_slots.h"
+// game. Each level's index of living slots (living_slots.h) is kept in step with every kill,
+// death and birth, so that a day costs about as much as its draws.
+#include "living_slots.h"
 #include "random_source.h"
 #include "world.h"
 
 namespace {
-
-// Free-slot indexes of the four levels for the day being stepped; static because they are
-// large and the step runs on one thread.
-FreeSlots freeSlots[kSpeciesCount];
 
 // Each phase draws through its own stream, so that the generator's state stays in a register
 // for the hundreds of thousands of draws of a crowded day.
@@ -21,120 +18,118 @@ int drawChance(RandomStream& random) {
   return random.next() % kRateScale;
 }
 
-void kill(Species& prey, int k, int slot) {
-  prey.life[slot] = 0;
-  freeSlots[k].markFree(slot);
+// One level as a phase works on it: its slots and their index.
+struct Level {
+  Species& species;
+  LivingSlots& slots;
+};
+
+Level level(World& w, LivingSlots* index, int k) {
+  return {w.species[k], index[k]};
 }
 
-// Ages individual i by one day after its meal (or its lack of one).
-void age(Species& s, int k, int i) {
-  s.life[i] -= 1;
-  if (s.life[i] <= 0) {
-    freeSlots[k].markFree(i);
-  }
+// Whether a meal happens depends on a random slot, so it is applied without a branch.
+void eatIf(Level prey, int slot, bool eaten) {
+  int32_t& life = prey.species.life[slot];
+  life = eaten ? 0 : life;
+  prey.slots.markFree(slot, eaten);
 }
 
-void starve(Species& s, int i, int divisor) {
-  s.life[i] /= divisor;
+// Individual i after its meal (or its lack of one, which divides its life by divisor) and a
+// day of ageing; returns its life.
+int32_t liveADay(Level self, int i, bool fed, int divisor) {
+  int32_t life = self.species.life[i];
+  life = (fed ? life : life / divisor) - 1;
+  self.species.life[i] = life;
+  self.slots.markFree(i, life <= 0);
+  return life;
 }
 
 // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
 // a free slot at all.
-void attemptBirth(RandomStream& random, Species& s, int k) {
-  int slot = freeSlots[k].lowestFree();
+void attemptBirth(RandomStream& random, Level self) {
+  int slot = self.slots.lowestFree();
   if (slot < 0) {
     return;
   }
-  if (drawChance(random) < s.birthChance) {
-    s.life[slot] = s.startLife;
-    if (s.startLife > 0) {
-      freeSlots[k].markAlive(slot);
-    }
-  }
+  const Species& s = self.species;
+  bool born = drawChance(random) < s.birthChance;
+  int32_t& life = self.species.life[slot];
+  life = born ? s.startLife : life;
+  self.slots.markAlive(slot, born && s.startLife > 0);
 }
 
 bool underCap(const Species& s) {
   return s.population < kBirthCap;
 }
 
-void largeCarnivoresDay(World& w) {
+void largeCarnivoresDay(World& w, LivingSlots* index) {
   RandomStream random;
-  Species& large = w.species[LargeCarnivore];
-  Species& small = w.species[SmallCarnivore];
-  Species& herbivores = w.species[Herbivore];
-  bool preyExists = small.population > 0 || herbivores.population > 0;
-  for (int i = 0; i < kSlotsPerSpecies; ++i) {
-    if (large.life[i] <= 0) {
-      continue;
-    }
+  Level large = level(w, index, LargeCarnivore);
+  Level small = level(w, index, SmallCarnivore);
+  Level herbivores = level(w, index, Herbivore);
+  const int32_t* s = small.species.life;
+  const int32_t* h = herbivores.species.life;
+  bool preyExists = small.species.population > 0 || herbivores.species.population > 0;
+  bool mayBear = underCap(large.species) && preyExists;
+  int32_t disturbance = w.disturbance[LargeCarnivore];
+  forEachLiving(large.slots, [&](int i) {
     int a = drawSlot(random);
     int b = drawSlot(random);
-    if (herbivores.life[a] > 0 && herbivores.life[b] > 0) {
-      kill(herbivores, Herbivore, a);
-      kill(herbivores, Herbivore, b);
-    } else if (small.life[a] > 0 && small.life[b] > 0) {
-      kill(small, SmallCarnivore, a);
-      kill(small, SmallCarnivore, b);
-    } else {
-      starve(large, i, 5);
-    }
-    age(large, LargeCarnivore, i);
+    bool twoHerbivores = (h[a] > 0) & (h[b] > 0);
+    bool twoSmall = !twoHerbivores & (s[a] > 0) & (s[b] > 0);
+    eatIf(herbivores, a, twoHerbivores);
+    eatIf(herbivores, b, twoHerbivores);
+    eatIf(small, a, twoSmall);
+    eatIf(small, b, twoSmall);
+    int32_t life = liveADay(large, i, twoHerbivores | twoSmall, 5);
     int r = drawChance(random);
-    if (underCap(large) && r > w.disturbance[LargeCarnivore] && large.life[i] > 0 && preyExists) {
-      attemptBirth(random, large, LargeCarnivore);
+    if (mayBear && r > disturbance && life > 0) {
+      attemptBirth(random, large);
     }
-  }
+  });
 }
 
 // Small carnivores eat herbivores and herbivores eat plants in the same way.
-void predatorDay(World& w, int k, int preyId) {
+void predatorDay(World& w, LivingSlots* index, int k, int preyId) {
   RandomStream random;
-  Species& self = w.species[k];
-  Species& prey = w.species[preyId];
-  bool blockedWithoutPrey = k == SmallCarnivore;
-  for (int i = 0; i < kSlotsPerSpecies; ++i) {
-    if (self.life[i] <= 0) {
-      continue;
-    }
+  Level self = level(w, index, k);
+  Level prey = level(w, index, preyId);
+  const int32_t* p = prey.species.life;
+  bool blockedWithoutPrey = k == SmallCarnivore && prey.species.population <= 0;
+  bool mayBear = underCap(self.species) && !blockedWithoutPrey;
+  int32_t disturbance = w.disturbance[k];
+  forEachLiving(self.slots, [&](int i) {
     int a = drawSlot(random);
-    if (prey.life[a] > 0) {
-      kill(prey, preyId, a);
-    } else {
-      starve(self, i, 10);
-    }
-    age(self, k, i);
+    bool fed = p[a] > 0;
+    eatIf(prey, a, fed);
+    int32_t life = liveADay(self, i, fed, 10);
     int r = drawChance(random);
-    if (underCap(self) && r > w.disturbance[k] && self.life[i] > 0 &&
-        (!blockedWithoutPrey || prey.population > 0)) {
-      attemptBirth(random, self, k);
+    if (mayBear && r > disturbance && life > 0) {
+      attemptBirth(random, self);
     }
-  }
+  });
 }
 
-void plantsDay(World& w) {
+void plantsDay(World& w, LivingSlots* index) {
   RandomStream random;
-  Species& plants = w.species[Plant];
-  for (int i = 0; i < kSlotsPerSpecies; ++i) {
-    if (plants.life[i] <= 0) {
-      continue;
-    }
+  Level plants = level(w, index, Plant);
+  bool mayBear = underCap(plants.species);
+  int32_t disturbance = w.disturbance[Plant];
+  forEachLiving(plants.slots, [&](int i) {
     drawSlot(random);  // drawn and unused, as every other level draws its meal
-    starve(plants, i, 10);
-    age(plants, Plant, i);
+    liveADay(plants, i, false, 10);
     int r = drawChance(random);
     // A plant that has just withered still seeds.
-    if (underCap(plants) && r > w.disturbance[Plant]) {
-      attemptBirth(random, plants, Plant);
+    if (mayBear && r > disturbance) {
+      attemptBirth(random, plants);
     }
-  }
+  });
 }
 
-void recount(World& w, int32_t day) {
+void recount(World& w, const LivingSlots* index, int32_t day) {
   for (int k = 0; k < kSpeciesCount; ++k) {
-    int32_t living = 0;
-    for (int32_t life : w.species[k].life) {
-      living += life > 0 ? 1 : 0;
-    }
+    int32_t living = index[k].countLivingBelow(kSlotsPerSpecies);
     w.species[k].population = living;
     // The table holds the first kHistoryDays days; later days are counted but not recorded.
     if (day >= 0 && day < kHistoryDays) {
@@ -146,14 +141,12 @@ void recount(World& w, int32_t day) {
 }  // namespace
 
 void stepWorld(World& w, int32_t day) {
-  for (int k = 0; k < kSpeciesCount; ++k) {
-    freeSlots[k].rebuild(w.species[k].life);
-  }
-  largeCarnivoresDay(w);
-  predatorDay(w, SmallCarnivore, Herbivore);
-  predatorDay(w, Herbivore, Plant);
-  plantsDay(w);
-  recount(w, day);
+  LivingSlots* index = livingSlotsOf(w);
+  largeCarnivoresDay(w, index);
+  predatorDay(w, index, SmallCarnivore, Herbivore);
+  predatorDay(w, index, Herbivore, Plant);
+  plantsDay(w, index);
+  recount(w, index, day);
 }
 
 void stepWorld() {

@@ -10,6 +10,7 @@ void seedWorld(World& w) {
       s.life[i] = i < seeded ? s.startLife : 0;
     }
   }
+  lifeSlotsChanged(w);
 }
 
 void seedWorld() {

@@ -1,4 +1,4 @@
-#include "free_slots.h"
+#include "living_slots.h"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@
 #include <random>
 #include <set>
 
-TEST(FreeSlots, LowestFreeFollowsEveryChange) {
+TEST(LivingSlots, LowestFreeFollowsEveryChange) {
   auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
   std::mt19937 random(7);
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
     life[i] = random() % 4 == 0 ? 0 : 1;
   }
-  auto slots = std::make_unique<FreeSlots>();
+  auto slots = std::make_unique<LivingSlots>();
   slots->rebuild(life.get());
   std::set<int> free;
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
@@ -35,12 +35,12 @@ TEST(FreeSlots, LowestFreeFollowsEveryChange) {
   }
 }
 
-TEST(FreeSlots, EdgesOfTheSlotRange) {
+TEST(LivingSlots, EdgesOfTheSlotRange) {
   auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
     life[i] = 1;
   }
-  auto slots = std::make_unique<FreeSlots>();
+  auto slots = std::make_unique<LivingSlots>();
   slots->rebuild(life.get());
   EXPECT_EQ(slots->lowestFree(), -1) << "a full level has no free slot";
 

@@ -1,0 +1,63 @@
+#include "living_slots.h"
+
+namespace {
+
+// The index of one world at a time: the program has one world, and a test or a tool that
+// steps several pays a rebuild when it switches.
+const World* indexedWorld = nullptr;
+LivingSlots indexedLevels[kSpeciesCount];
+
+}  // namespace
+
+void LivingSlots::rebuild(const int32_t* life) {
+  for (int w = 0; w < kWords; ++w) {
+    const int first = w * 64;
+    const int count = kSlotsPerSpecies - first < 64 ? kSlotsPerSpecies - first : 64;
+    uint64_t bits = 0;
+    for (int b = 0; b < count; ++b) {
+      bits |= uint64_t{life[first + b] > 0} << b;
+    }
+    if (count < 64) {
+      bits |= kAllSet << count;
+    }
+    alive[w] = bits;
+  }
+  for (int s = 0; s < kSummaryWords; ++s) {
+    uint64_t bits = 0;
+    for (int b = 0; b < 64; ++b) {
+      int w = s * 64 + b;
+      if (w >= kWords || alive[w] == kAllSet) {
+        bits |= uint64_t{1} << b;
+      }
+    }
+    fullWords[s] = bits;
+  }
+}
+
+int LivingSlots::countLivingBelow(int end) const {
+  int count = 0;
+  int w = 0;
+  for (; (w + 1) * 64 <= end; ++w) {
+    count += __builtin_popcountll(livingBits(w));
+  }
+  if (w * 64 < end) {
+    count += __builtin_popcountll(livingBits(w) & ((uint64_t{1} << (end - w * 64)) - 1));
+  }
+  return count;
+}
+
+LivingSlots* livingSlotsOf(const World& w) {
+  if (indexedWorld != &w) {
+    for (int k = 0; k < kSpeciesCount; ++k) {
+      indexedLevels[k].rebuild(w.species[k].life);
+    }
+    indexedWorld = &w;
+  }
+  return indexedLevels;
+}
+
+void lifeSlotsChanged(const World& w) {
+  if (indexedWorld == &w) {
+    indexedWorld = nullptr;
+  }
+}
