@@ -21,6 +21,7 @@ class LivingSlots {
     int w = slot >> 6;
     alive[w] |= uint64_t{when} << (slot & 63);
     fullWords[w >> 6] |= uint64_t{alive[w] == kAllSet} << (w & 63);
+    wordsInUse = w < wordsInUse ? wordsInUse : w + 1;
   }
 
   void markFree(int slot, bool when = true) {
@@ -45,7 +46,18 @@ class LivingSlots {
     return alive[w] & (w == kWords - 1 ? kLastWordSlots : kAllSet);
   }
 
-  // How many of slots 0 .. end-1 are alive.
+  // Every living slot lies in the words below this one. Births take the lowest free slots, so
+  // the living crowd the low end, and a sparse level's day need not look at its empty top.
+  int wordsHoldingLife() const { return wordsInUse; }
+
+  // Lowers wordsHoldingLife past the words that have emptied since.
+  void forgetEmptyTop() {
+    while (wordsInUse > 0 && livingBits(wordsInUse - 1) == 0) {
+      --wordsInUse;
+    }
+  }
+
+  // How many of slots 0 .. end-1 are alive (end at most kSlotsPerSpecies).
   int countLivingBelow(int end) const;
 
  private:
@@ -60,21 +72,47 @@ class LivingSlots {
   // Bits past the last slot stay set, so that they are never handed out as free.
   uint64_t alive[kWords];
   uint64_t fullWords[kSummaryWords];
+  int wordsInUse;
 };
 
-// Calls act(i) for every living slot i of the level in increasing order, including a slot that
-// comes alive above the current one while act runs (it is visited in its turn) and leaving out
-// one that dies before its turn.
-template <typename Act>
-void forEachLiving(const LivingSlots& slots, Act&& act) {
-  for (int w = 0; w < LivingSlots::kWords; ++w) {
-    for (uint64_t bits = slots.livingBits(w); bits != 0;) {
-      int b = __builtin_ctzll(bits);
-      act(w * 64 + b);
-      bits = slots.livingBits(w) & (~uint64_t{0} << b << 1);
+// Visits the living slots of a level in increasing order: for (c.next();) { ... c.slot() ... }.
+// A slot that comes alive above the current one is visited in its turn if the caller reports
+// it with cameAlive; one that dies before its turn is left out. Only the level's own births
+// can add a slot above the cursor during a phase, so the current word's bits stay in a
+// register instead of being read back after every change to the index.
+class LivingCursor {
+ public:
+  explicit LivingCursor(const LivingSlots& slots) : slots_(slots), bits_(slots.livingBits(0)) {}
+
+  // Moves to the next living slot; false when there is none.
+  bool next() {
+    while (bits_ == 0) {
+      if (++word_ >= slots_.wordsHoldingLife()) {
+        return false;
+      }
+      bits_ = slots_.livingBits(word_);
     }
+    int bit = __builtin_ctzll(bits_);
+    bits_ &= bits_ - 1;
+    slot_ = word_ * 64 + bit;
+    return true;
   }
-}
+
+  int slot() const { return slot_; }
+
+  // Slot has come alive when `when` holds (the index already says so).
+  void cameAlive(int slot, bool when) {
+    uint64_t above = ~uint64_t{0} << (slot_ & 63) << 1;
+    uint64_t sameWord = (slot >> 6) == word_ ? above : 0;
+    bits_ |= (uint64_t{when} << (slot & 63)) & sameWord;
+  }
+
+ private:
+  const LivingSlots& slots_;
+  int word_ = 0;
+  uint64_t bits_;
+  int slot_ = -1;
+};
 
 // The four levels' index of the world last stepped or shown. Rebuilt from the slots when w is
 // another world, or when lifeSlotsChanged(w) was called since (see world.h).

@@ -1,134 +1,164 @@
 // One day of the food chain: predation, starvation, ageing and births level by level, in the
 // fixed order large carnivores, small carnivores, herbivores, plants; then the recount.
 // The order of every random draw is part of the game: the same fields always give the same
-// game. Each level's index of living slots (living_slots.h) is kept in step with every kill,
-// death and birth, so that a day costs about as much as its draws.
+// game.
+//
+// A day is a chain of draws, each waiting for the one before, so the step is written to keep
+// that chain moving: the generator's state stays in a register for the whole phase, and the
+// outcomes that depend on a random slot or draw (a meal, a successful birth) are applied with
+// masks instead of branches, which the processor could not predict. Each level's index of
+// living slots (living_slots.h) follows every kill, death and birth.
 #include "living_slots.h"
 #include "random_source.h"
 #include "world.h"
 
 namespace {
 
-// Each phase draws through its own stream, so that the generator's state stays in a register
-// for the hundreds of thousands of draws of a crowded day.
-int drawSlot(RandomStream& random) {
-  return random.next() % kSlotsPerSpecies;
-}
-int drawChance(RandomStream& random) {
-  return random.next() % kRateScale;
+// c ? a : b, computed without a branch.
+int32_t select(bool c, int32_t a, int32_t b) {
+  int32_t mask = -static_cast<int32_t>(c);
+  return (a & mask) | (b & ~mask);
 }
 
 // One level as a phase works on it: its slots and their index.
 struct Level {
-  Species& species;
+  int32_t* life;
   LivingSlots& slots;
 };
 
 Level level(World& w, LivingSlots* index, int k) {
-  return {w.species[k], index[k]};
+  return {w.species[k].life, index[k]};
 }
 
-// Whether a meal happens depends on a random slot, so it is applied without a branch.
+// A meal: the prey in slot is eaten when `eaten` holds.
 void eatIf(Level prey, int slot, bool eaten) {
-  int32_t& life = prey.species.life[slot];
-  life = eaten ? 0 : life;
+  prey.life[slot] = select(eaten, 0, prey.life[slot]);
   prey.slots.markFree(slot, eaten);
 }
 
 // Individual i after its meal (or its lack of one, which divides its life by divisor) and a
 // day of ageing; returns its life.
 int32_t liveADay(Level self, int i, bool fed, int divisor) {
-  int32_t life = self.species.life[i];
-  life = (fed ? life : life / divisor) - 1;
-  self.species.life[i] = life;
+  int32_t life = self.life[i];
+  life = select(fed, life, life / divisor) - 1;
+  self.life[i] = life;
   self.slots.markFree(i, life <= 0);
   return life;
 }
 
-// The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
-// a free slot at all.
-void attemptBirth(RandomStream& random, Level self) {
-  int slot = self.slots.lowestFree();
-  if (slot < 0) {
-    return;
+// The level's birth attempts, made through one stream of draws.
+class Births {
+ public:
+  Births(const Species& s, Level self) : self_(self), chance_(s.birthChance), life_(s.startLife) {}
+
+  // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
+  // a free slot at all. Returns the generator's state after it.
+  uint32_t attempt(uint32_t state, LivingCursor& cursor) {
+    int slot = self_.slots.lowestFree();
+    if (slot < 0) {
+      return state;
+    }
+    state = advanceRandomState(state);
+    bool born = randomValueOf(state) % kRateScale < chance_;
+    self_.life[slot] = select(born, life_, self_.life[slot]);
+    bool living = born & (life_ > 0);
+    self_.slots.markAlive(slot, living);
+    cursor.cameAlive(slot, living);
+    return state;
   }
-  const Species& s = self.species;
-  bool born = drawChance(random) < s.birthChance;
-  int32_t& life = self.species.life[slot];
-  life = born ? s.startLife : life;
-  self.slots.markAlive(slot, born && s.startLife > 0);
+
+ private:
+  Level self_;
+  int32_t chance_;
+  int32_t life_;
+};
+
+int drawSlot(uint32_t& state) {
+  state = advanceRandomState(state);
+  return randomValueOf(state) % kSlotsPerSpecies;
+}
+int drawChance(uint32_t& state) {
+  state = advanceRandomState(state);
+  return randomValueOf(state) % kRateScale;
 }
 
 bool underCap(const Species& s) {
   return s.population < kBirthCap;
 }
 
-void largeCarnivoresDay(World& w, LivingSlots* index) {
-  RandomStream random;
+uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   Level large = level(w, index, LargeCarnivore);
   Level small = level(w, index, SmallCarnivore);
   Level herbivores = level(w, index, Herbivore);
-  const int32_t* s = small.species.life;
-  const int32_t* h = herbivores.species.life;
-  bool preyExists = small.species.population > 0 || herbivores.species.population > 0;
-  bool mayBear = underCap(large.species) && preyExists;
+  const Species& s = w.species[LargeCarnivore];
+  bool preyExists = w.species[SmallCarnivore].population > 0 || w.species[Herbivore].population > 0;
+  bool mayBear = underCap(s) && preyExists;
   int32_t disturbance = w.disturbance[LargeCarnivore];
-  forEachLiving(large.slots, [&](int i) {
-    int a = drawSlot(random);
-    int b = drawSlot(random);
-    bool twoHerbivores = (h[a] > 0) & (h[b] > 0);
-    bool twoSmall = !twoHerbivores & (s[a] > 0) & (s[b] > 0);
+  Births births(s, large);
+  for (LivingCursor c(large.slots); c.next();) {
+    int i = c.slot();
+    int a = drawSlot(state);
+    int b = drawSlot(state);
+    bool twoHerbivores = (herbivores.life[a] > 0) & (herbivores.life[b] > 0);
+    bool twoSmall = !twoHerbivores & (small.life[a] > 0) & (small.life[b] > 0);
     eatIf(herbivores, a, twoHerbivores);
     eatIf(herbivores, b, twoHerbivores);
     eatIf(small, a, twoSmall);
     eatIf(small, b, twoSmall);
     int32_t life = liveADay(large, i, twoHerbivores | twoSmall, 5);
-    int r = drawChance(random);
-    if (mayBear && r > disturbance && life > 0) {
-      attemptBirth(random, large);
+    int r = drawChance(state);
+    if (mayBear & (r > disturbance) & (life > 0)) {
+      state = births.attempt(state, c);
     }
-  });
+  }
+  return state;
 }
 
 // Small carnivores eat herbivores and herbivores eat plants in the same way.
-void predatorDay(World& w, LivingSlots* index, int k, int preyId) {
-  RandomStream random;
+uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t state) {
   Level self = level(w, index, k);
   Level prey = level(w, index, preyId);
-  const int32_t* p = prey.species.life;
-  bool blockedWithoutPrey = k == SmallCarnivore && prey.species.population <= 0;
-  bool mayBear = underCap(self.species) && !blockedWithoutPrey;
+  const Species& s = w.species[k];
+  bool blockedWithoutPrey = k == SmallCarnivore && w.species[preyId].population <= 0;
+  bool mayBear = underCap(s) && !blockedWithoutPrey;
   int32_t disturbance = w.disturbance[k];
-  forEachLiving(self.slots, [&](int i) {
-    int a = drawSlot(random);
-    bool fed = p[a] > 0;
+  Births births(s, self);
+  for (LivingCursor c(self.slots); c.next();) {
+    int i = c.slot();
+    int a = drawSlot(state);
+    bool fed = prey.life[a] > 0;
     eatIf(prey, a, fed);
     int32_t life = liveADay(self, i, fed, 10);
-    int r = drawChance(random);
-    if (mayBear && r > disturbance && life > 0) {
-      attemptBirth(random, self);
+    int r = drawChance(state);
+    if (mayBear & (r > disturbance) & (life > 0)) {
+      state = births.attempt(state, c);
     }
-  });
+  }
+  return state;
 }
 
-void plantsDay(World& w, LivingSlots* index) {
-  RandomStream random;
+uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   Level plants = level(w, index, Plant);
-  bool mayBear = underCap(plants.species);
+  const Species& s = w.species[Plant];
+  bool mayBear = underCap(s);
   int32_t disturbance = w.disturbance[Plant];
-  forEachLiving(plants.slots, [&](int i) {
-    drawSlot(random);  // drawn and unused, as every other level draws its meal
+  Births births(s, plants);
+  for (LivingCursor c(plants.slots); c.next();) {
+    int i = c.slot();
+    drawSlot(state);  // drawn and unused, as every other level draws its meal
     liveADay(plants, i, false, 10);
-    int r = drawChance(random);
+    int r = drawChance(state);
     // A plant that has just withered still seeds.
-    if (mayBear && r > disturbance) {
-      attemptBirth(random, plants);
+    if (mayBear & (r > disturbance)) {
+      state = births.attempt(state, c);
     }
-  });
+  }
+  return state;
 }
 
-void recount(World& w, const LivingSlots* index, int32_t day) {
+void recount(World& w, LivingSlots* index, int32_t day) {
   for (int k = 0; k < kSpeciesCount; ++k) {
+    index[k].forgetEmptyTop();
     int32_t living = index[k].countLivingBelow(kSlotsPerSpecies);
     w.species[k].population = living;
     // The table holds the first kHistoryDays days; later days are counted but not recorded.
@@ -142,10 +172,12 @@ void recount(World& w, const LivingSlots* index, int32_t day) {
 
 void stepWorld(World& w, int32_t day) {
   LivingSlots* index = livingSlotsOf(w);
-  largeCarnivoresDay(w, index);
-  predatorDay(w, index, SmallCarnivore, Herbivore);
-  predatorDay(w, index, Herbivore, Plant);
-  plantsDay(w, index);
+  uint32_t state = randomState();
+  state = largeCarnivoresDay(w, index, state);
+  state = predatorDay(w, index, SmallCarnivore, Herbivore, state);
+  state = predatorDay(w, index, Herbivore, Plant, state);
+  state = plantsDay(w, index, state);
+  setRandomState(state);
   recount(w, index, day);
 }
 
