@@ -137,10 +137,11 @@ int main(int argc, char** argv) {
       simulator = std::min(simulator, timeSimulator(workload, printed));
       floor = std::min(floor, timeDrawChain(r.stepDraws));
     }
-    std::printf("%-18s %6ld days %6.1f M step draws  velmoria-sim %7.3f s  draw chain %7.3f s"
-                "  ratio %5.2fx%s\n",
-                workload.name, r.days, r.stepDraws / 1e6, simulator, floor, simulator / floor,
-                printed == r.output ? "" : "  (records differ from the replay!)");
+    std::printf(
+        "%-18s %6ld days %6.1f M step draws  velmoria-sim %7.3f s  draw chain %7.3f s"
+        "  ratio %5.2fx%s\n",
+        workload.name, r.days, r.stepDraws / 1e6, simulator, floor, simulator / floor,
+        printed == r.output ? "" : "  (records differ from the replay!)");
   }
   return 0;
 }

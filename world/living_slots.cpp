@@ -31,6 +31,19 @@ void LivingSlots::rebuild(const int32_t* life) {
     }
     alive[w] = bits;
   }
+  summarise();
+}
+
+void LivingSlots::setFirstAlive(int count) {
+  for (int w = 0; w < kWords; ++w) {
+    int alivePart = count - w * 64;
+    alive[w] = alivePart >= 64 ? kAllSet : alivePart <= 0 ? 0 : (uint64_t{1} << alivePart) - 1;
+  }
+  alive[kWords - 1] |= ~kLastWordSlots;  // never handed out, as in rebuild
+  summarise();
+}
+
+void LivingSlots::summarise() {
   wordsInUse = kWords;
   forgetEmptyTop();
   for (int s = 0; s < kSummaryWords; ++s) {
@@ -65,6 +78,13 @@ LivingSlots* livingSlotsOf(const World& w) {
     indexedWorld = &w;
   }
   return indexedLevels;
+}
+
+void indexSeededWorld(const World& w, const int living[kSpeciesCount]) {
+  for (int k = 0; k < kSpeciesCount; ++k) {
+    indexedLevels[k].setFirstAlive(living[k]);
+  }
+  indexedWorld = &w;
 }
 
 void lifeSlotsChanged(const World& w) {

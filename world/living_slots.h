@@ -15,6 +15,9 @@ class LivingSlots {
   // Reads which slots are alive (life > 0).
   void rebuild(const int32_t* life);
 
+  // Slots 0 .. count-1 alive, the rest free.
+  void setFirstAlive(int count);
+
   // Marks slot alive when `when` holds, and does nothing otherwise; the flag lets the step
   // keep unpredictable outcomes out of its branches.
   void markAlive(int slot, bool when = true) {
@@ -67,6 +70,9 @@ class LivingSlots {
   static constexpr uint64_t kLastWordSlots =
       kSlotsInLastWord == 64 ? kAllSet : (uint64_t{1} << kSlotsInLastWord) - 1;
 
+  // Fills in the words holding life and the full-word summary from the alive bits.
+  void summarise();
+
   static int lowestClearBit(uint64_t word) { return __builtin_ctzll(~word); }
 
   // Bits past the last slot stay set, so that they are never handed out as free.
@@ -113,6 +119,10 @@ class LivingCursor {
   uint64_t bits_;
   int slot_ = -1;
 };
+
+// Makes the index describe w, whose level k has slots 0 .. living[k]-1 alive and no others,
+// as seedWorld leaves it.
+void indexSeededWorld(const World& w, const int living[kSpeciesCount]);
 
 // The four levels' index of the world last stepped or shown. Rebuilt from the slots when w is
 // another world, or when lifeSlotsChanged(w) was called since (see world.h).

@@ -60,3 +60,23 @@ TEST(LivingSlots, EdgesOfTheSlotRange) {
   slots->rebuild(life.get());
   EXPECT_EQ(slots->lowestFree(), kSlotsPerSpecies - 2);
 }
+
+TEST(LivingSlots, SeedingMatchesReadingTheSlots) {
+  auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
+  auto read = std::make_unique<LivingSlots>();
+  auto seeded = std::make_unique<LivingSlots>();
+  for (int count : {0, 1, 63, 64, 65, 20000, 49983, 49984, 49999, kSlotsPerSpecies}) {
+    for (int i = 0; i < kSlotsPerSpecies; ++i) {
+      life[i] = i < count ? 5 : 0;
+    }
+    read->rebuild(life.get());
+    seeded->setFirstAlive(count);
+    EXPECT_EQ(seeded->lowestFree(), read->lowestFree()) << count;
+    EXPECT_EQ(seeded->lowestFree(), count < kSlotsPerSpecies ? count : -1) << count;
+    EXPECT_EQ(seeded->wordsHoldingLife(), read->wordsHoldingLife()) << count;
+    for (int end : {0, 1, 64, 20000, kSlotsPerSpecies}) {
+      EXPECT_EQ(seeded->countLivingBelow(end), read->countLivingBelow(end)) << count;
+      EXPECT_EQ(seeded->countLivingBelow(end), count < end ? count : end) << count;
+    }
+  }
+}
