@@ -31,7 +31,9 @@ void LivingSlots::rebuild(const int32_t* life) {
     }
     alive[w] = bits;
   }
-  summarise();
+  wordsInUse = kWords;
+  forgetEmptyTop();
+  summariseFullWords();
 }
 
 void LivingSlots::setFirstAlive(int count) {
@@ -40,21 +42,19 @@ void LivingSlots::setFirstAlive(int count) {
     alive[w] = alivePart >= 64 ? kAllSet : alivePart <= 0 ? 0 : (uint64_t{1} << alivePart) - 1;
   }
   alive[kWords - 1] |= ~kLastWordSlots;  // never handed out, as in rebuild
-  summarise();
-}
-
-void LivingSlots::summarise() {
   wordsInUse = kWords;
   forgetEmptyTop();
-  for (int s = 0; s < kSummaryWords; ++s) {
-    uint64_t bits = 0;
-    for (int b = 0; b < 64; ++b) {
-      int w = s * 64 + b;
-      if (w >= kWords || alive[w] == kAllSet) {
-        bits |= uint64_t{1} << b;
-      }
-    }
-    fullWords[s] = bits;
+  summariseFullWords();
+}
+
+void LivingSlots::summariseFullWords() {
+  for (uint64_t& bits : fullWords) {
+    bits = 0;
+  }
+  fullWords[kSummaryWords - 1] = kPastLastWord;
+  // Words from wordsInUse on hold no life, so none of them is full.
+  for (int w = 0; w < wordsInUse; ++w) {
+    fullWords[w >> 6] |= uint64_t{alive[w] == kAllSet} << (w & 63);
   }
 }
 

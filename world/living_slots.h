@@ -33,6 +33,13 @@ class LivingSlots {
     fullWords[w >> 6] &= ~(uint64_t{when} << (w & 63));
   }
 
+  // markFree for the prey of another level's phase: leaves the full-word summary behind, so
+  // summariseFullWords must run before the next lowestFree.
+  void markEaten(int slot, bool when) { alive[slot >> 6] &= ~(uint64_t{when} << (slot & 63)); }
+
+  // Recomputes the full-word summary from the alive bits.
+  void summariseFullWords();
+
   // Lowest free slot, or -1 when every slot is alive.
   int lowestFree() const {
     for (int s = 0; s < kSummaryWords; ++s) {
@@ -69,9 +76,9 @@ class LivingSlots {
   static constexpr int kSlotsInLastWord = kSlotsPerSpecies - (kWords - 1) * 64;
   static constexpr uint64_t kLastWordSlots =
       kSlotsInLastWord == 64 ? kAllSet : (uint64_t{1} << kSlotsInLastWord) - 1;
+  // Summary bits past the last word, which count as full so that they are never chosen.
+  static constexpr uint64_t kPastLastWord = kWords % 64 == 0 ? 0 : kAllSet << (kWords % 64);
 
-  // Fills in the words holding life and the full-word summary from the alive bits.
-  void summarise();
 
   static int lowestClearBit(uint64_t word) { return __builtin_ctzll(~word); }
 

@@ -33,7 +33,7 @@ Level level(World& w, LivingSlots* index, int k) {
 // A meal: the prey in slot is eaten when `eaten` holds.
 void eatIf(Level prey, int slot, bool eaten) {
   prey.life[slot] = select(eaten, 0, prey.life[slot]);
-  prey.slots.markFree(slot, eaten);
+  prey.slots.markEaten(slot, eaten);
 }
 
 // Individual i after its meal (or its lack of one, which divides its life by divisor) and a
@@ -94,6 +94,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   bool preyExists = w.species[SmallCarnivore].population > 0 || w.species[Herbivore].population > 0;
   bool mayBear = underCap(s) && preyExists;
   int32_t disturbance = w.disturbance[LargeCarnivore];
+  large.slots.summariseFullWords();
   Births births(s, large);
   for (LivingCursor c(large.slots); c.next();) {
     int i = c.slot();
@@ -122,6 +123,7 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
   bool blockedWithoutPrey = k == SmallCarnivore && w.species[preyId].population <= 0;
   bool mayBear = underCap(s) && !blockedWithoutPrey;
   int32_t disturbance = w.disturbance[k];
+  self.slots.summariseFullWords();
   Births births(s, self);
   for (LivingCursor c(self.slots); c.next();) {
     int i = c.slot();
@@ -142,6 +144,7 @@ uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   const Species& s = w.species[Plant];
   bool mayBear = underCap(s);
   int32_t disturbance = w.disturbance[Plant];
+  plants.slots.summariseFullWords();
   Births births(s, plants);
   for (LivingCursor c(plants.slots); c.next();) {
     int i = c.slot();
