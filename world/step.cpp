@@ -130,10 +130,13 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
     int a = drawSlot(state);
     bool fed = prey.life[a] > 0;
     eatIf(prey, a, fed);
+    bool survivesHunger = self.life[i] >= 20;
     int32_t life = liveADay(self, i, fed, 10);
     int r = drawChance(state);
-    if (mayBear & (r > disturbance) & (life > 0)) {
-      state = births.attempt(state, c);
+    if (mayBear & (r > disturbance)) {
+      if (survivesHunger || life > 0) {
+        state = births.attempt(state, c);
+      }
     }
   }
   return state;
