@@ -22,8 +22,11 @@ class LivingSlots {
   // keep unpredictable outcomes out of its branches.
   void markAlive(int slot, bool when = true) {
     int w = slot >> 6;
-    alive[w] |= uint64_t{when} << (slot & 63);
-    fullWords[w >> 6] |= uint64_t{alive[w] == kAllSet} << (w & 63);
+    uint64_t bits = alive[w] | uint64_t{when} << (slot & 63);
+    alive[w] = bits;
+    if (bits == kAllSet) {  // rare: a branch keeps the summary out of the next search's way
+      fullWords[w >> 6] |= uint64_t{1} << (w & 63);
+    }
     wordsInUse = w < wordsInUse ? wordsInUse : w + 1;
   }
 
