@@ -43,6 +43,14 @@ class LivingSlots {
   // Recomputes the full-word summary from the alive bits.
   void summariseFullWords();
 
+  // For slot, the lowest free one: marks it alive when `when` holds and returns the lowest free
+  // slot after that (-1 when none), mostly from the bits at hand rather than a new search.
+  int markAliveFindFree(int slot, bool when) {
+    markAlive(slot, when);
+    uint64_t bits = alive[slot >> 6];
+    return bits != kAllSet ? (slot & ~63) + lowestClearBit(bits) : lowestFree();
+  }
+
   // Lowest free slot, or -1 when every slot is alive.
   int lowestFree() const {
     for (int s = 0; s < kSummaryWords; ++s) {

@@ -49,12 +49,22 @@ int32_t liveADay(Level self, int i, bool fed, int divisor) {
 // The level's birth attempts, made through one stream of draws.
 class Births {
  public:
-  Births(const Species& s, Level self) : self_(self), chance_(s.birthChance), life_(s.startLife) {}
+  // Between the start of the level's phase and its end, the index changes only through the
+  // level's own deaths and births, so the lowest free slot is followed here instead of
+  // searched for at every attempt.
+  Births(const Species& s, Level self)
+      : self_(self), chance_(s.birthChance), life_(s.startLife), free_(self.slots.lowestFree()) {}
+
+  // Individual i has just died, when `died` holds (the index already says so).
+  void noteDeath(int i, bool died) {
+    bool lower = died & (static_cast<unsigned>(i) < static_cast<unsigned>(free_));
+    free_ = lower ? i : free_;
+  }
 
   // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
   // a free slot at all. Returns the generator's state after it.
   uint32_t attempt(uint32_t state, LivingCursor& cursor) {
-    int slot = self_.slots.lowestFree();
+    int slot = free_;
     if (slot < 0) {
       return state;
     }
@@ -62,7 +72,7 @@ class Births {
     bool born = randomValueOf(state) % kRateScale < chance_;
     self_.life[slot] = select(born, life_, self_.life[slot]);
     bool living = born & (life_ > 0);
-    self_.slots.markAlive(slot, living);
+    free_ = self_.slots.markAliveFindFree(slot, living);
     cursor.cameAlive(slot, living);
     return state;
   }
@@ -71,6 +81,7 @@ class Births {
   Level self_;
   int32_t chance_;
   int32_t life_;
+  int free_;  // -1: none
 };
 
 int drawSlot(uint32_t& state) {
@@ -107,6 +118,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
     eatIf(small, a, twoSmall);
     eatIf(small, b, twoSmall);
     int32_t life = liveADay(large, i, twoHerbivores | twoSmall, 5);
+    births.noteDeath(i, life <= 0);
     int r = drawChance(state);
     if (mayBear & (r > disturbance) & (life > 0)) {
       state = births.attempt(state, c);
@@ -132,6 +144,7 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
     eatIf(prey, a, fed);
     bool survivesHunger = self.life[i] >= 20;
     int32_t life = liveADay(self, i, fed, 10);
+    births.noteDeath(i, life <= 0);
     int r = drawChance(state);
     if (mayBear & (r > disturbance)) {
       if (survivesHunger || life > 0) {
@@ -152,7 +165,7 @@ uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   for (LivingCursor c(plants.slots); c.next();) {
     int i = c.slot();
     drawSlot(state);  // drawn and unused, as every other level draws its meal
-    liveADay(plants, i, false, 10);
+    births.noteDeath(i, liveADay(plants, i, false, 10) <= 0);
     int r = drawChance(state);
     // A plant that has just withered still seeds.
     if (mayBear & (r > disturbance)) {
