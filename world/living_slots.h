@@ -90,7 +90,6 @@ class LivingSlots {
   // Summary bits past the last word, which count as full so that they are never chosen.
   static constexpr uint64_t kPastLastWord = kWords % 64 == 0 ? 0 : kAllSet << (kWords % 64);
 
-
   static int lowestClearBit(uint64_t word) { return __builtin_ctzll(~word); }
 
   // Bits past the last slot stay set, so that they are never handed out as free.

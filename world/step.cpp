@@ -97,6 +97,19 @@ bool underCap(const Species& s) {
   return s.population < kBirthCap;
 }
 
+// The share of draws that find living prey: the living among the slots a draw can reach.
+double preyDensity(const LivingSlots& prey) {
+  constexpr int kReachable = 32768;  // a draw is at most 32767
+  return prey.countLivingBelow(kReachable) / static_cast<double>(kReachable);
+}
+
+// Meals that nearly always or nearly never happen are left to the branch predictor, so that
+// nothing waits for the prey's slot to be read; meals as likely as not are applied with masks.
+bool predictable(double mealChance) {
+  return mealChance < 0.1 || mealChance > 0.9;
+}
+
+template <bool kPredictableMeals>
 uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   Level large = level(w, index, LargeCarnivore);
   Level small = level(w, index, SmallCarnivore);
@@ -113,11 +126,24 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
     int b = drawSlot(state);
     bool twoHerbivores = (herbivores.life[a] > 0) & (herbivores.life[b] > 0);
     bool twoSmall = !twoHerbivores & (small.life[a] > 0) & (small.life[b] > 0);
-    eatIf(herbivores, a, twoHerbivores);
-    eatIf(herbivores, b, twoHerbivores);
-    eatIf(small, a, twoSmall);
-    eatIf(small, b, twoSmall);
-    int32_t life = liveADay(large, i, twoHerbivores | twoSmall, 5);
+    bool fed = twoHerbivores | twoSmall;
+    int32_t life;
+    if (kPredictableMeals) {
+      if (__builtin_expect(fed, 0)) {
+        Level prey = twoHerbivores ? herbivores : small;
+        eatIf(prey, a, true);
+        eatIf(prey, b, true);
+        life = liveADay(large, i, true, 5);
+      } else {
+        life = liveADay(large, i, false, 5);
+      }
+    } else {
+      eatIf(herbivores, a, twoHerbivores);
+      eatIf(herbivores, b, twoHerbivores);
+      eatIf(small, a, twoSmall);
+      eatIf(small, b, twoSmall);
+      life = liveADay(large, i, fed, 5);
+    }
     births.noteDeath(i, life <= 0);
     int r = drawChance(state);
     if (mayBear & (r > disturbance) & (life > 0)) {
@@ -128,6 +154,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
 }
 
 // Small carnivores eat herbivores and herbivores eat plants in the same way.
+template <bool kPredictableMeals>
 uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t state) {
   Level self = level(w, index, k);
   Level prey = level(w, index, preyId);
@@ -141,9 +168,19 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
     int i = c.slot();
     int a = drawSlot(state);
     bool fed = prey.life[a] > 0;
-    eatIf(prey, a, fed);
     bool survivesHunger = self.life[i] >= 20;
-    int32_t life = liveADay(self, i, fed, 10);
+    int32_t life;
+    if (kPredictableMeals) {
+      if (__builtin_expect(fed, 0)) {
+        eatIf(prey, a, true);
+        life = liveADay(self, i, true, 10);
+      } else {
+        life = liveADay(self, i, false, 10);
+      }
+    } else {
+      eatIf(prey, a, fed);
+      life = liveADay(self, i, fed, 10);
+    }
     births.noteDeath(i, life <= 0);
     int r = drawChance(state);
     if (mayBear & (r > disturbance)) {
@@ -192,9 +229,16 @@ void recount(World& w, LivingSlots* index, int32_t day) {
 void stepWorld(World& w, int32_t day) {
   LivingSlots* index = livingSlotsOf(w);
   uint32_t state = randomState();
-  state = largeCarnivoresDay(w, index, state);
-  state = predatorDay(w, index, SmallCarnivore, Herbivore, state);
-  state = predatorDay(w, index, Herbivore, Plant, state);
+  double h = preyDensity(index[Herbivore]);
+  double s = preyDensity(index[SmallCarnivore]);
+  state = predictable(h * h + (1 - h * h) * s * s) ? largeCarnivoresDay<true>(w, index, state)
+                                                   : largeCarnivoresDay<false>(w, index, state);
+  state = predictable(preyDensity(index[Herbivore]))
+              ? predatorDay<true>(w, index, SmallCarnivore, Herbivore, state)
+              : predatorDay<false>(w, index, SmallCarnivore, Herbivore, state);
+  state = predictable(preyDensity(index[Plant]))
+              ? predatorDay<true>(w, index, Herbivore, Plant, state)
+              : predatorDay<false>(w, index, Herbivore, Plant, state);
   state = plantsDay(w, index, state);
   setRandomState(state);
   recount(w, index, day);
