@@ -124,8 +124,8 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
     int i = c.slot();
     int a = drawSlot(state);
     int b = drawSlot(state);
-    bool twoHerbivores = (herbivores.life[a] > 0) & (herbivores.life[b] > 0);
-    bool twoSmall = !twoHerbivores & (small.life[a] > 0) & (small.life[b] > 0);
+    bool twoHerbivores = herbivores.slots.isAlive(a) & herbivores.slots.isAlive(b);
+    bool twoSmall = !twoHerbivores & small.slots.isAlive(a) & small.slots.isAlive(b);
     bool fed = twoHerbivores | twoSmall;
     int32_t life;
     if (kPredictableMeals) {
@@ -167,7 +167,7 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
   for (LivingCursor c(self.slots); c.next();) {
     int i = c.slot();
     int a = drawSlot(state);
-    bool fed = prey.life[a] > 0;
+    bool fed = prey.slots.isAlive(a);
     bool survivesHunger = self.life[i] >= 20;
     int32_t life;
     if (kPredictableMeals) {
