@@ -27,7 +27,9 @@ class LivingSlots {
     if (bits == kAllSet) {  // rare: a branch keeps the summary out of the next search's way
       fullWords[w >> 6] |= uint64_t{1} << (w & 63);
     }
-    wordsInUse = w < wordsInUse ? wordsInUse : w + 1;
+    if (w >= wordsInUse) {  // seldom: the living reach a new word
+      wordsInUse = w + 1;
+    }
   }
 
   void markFree(int slot, bool when = true) {
