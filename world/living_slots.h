@@ -34,8 +34,11 @@ class LivingSlots {
 
   void markFree(int slot, bool when = true) {
     int w = slot >> 6;
-    alive[w] &= ~(uint64_t{when} << (slot & 63));
-    fullWords[w >> 6] &= ~(uint64_t{when} << (w & 63));
+    uint64_t bits = alive[w];
+    alive[w] = bits & ~(uint64_t{when} << (slot & 63));
+    if (bits == kAllSet) {  // seldom, as in markAlive
+      fullWords[w >> 6] &= ~(uint64_t{when} << (w & 63));
+    }
   }
 
   // markFree for the prey of another level's phase: leaves the full-word summary behind, so
