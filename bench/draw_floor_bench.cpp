@@ -4,7 +4,7 @@
 // processor time (best of the runs), its step draws (counted by replaying the same games
 // here, whose records must match what it printed), the draw chain's time, and their ratio.
 //
-//   build/native/bench/draw_floor_bench [runs]   (default 3)
+//   build/native/bench/draw_floor_bench [runs]   (default 5)
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -128,7 +128,7 @@ double timeDrawChain(uint64_t draws) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   for (const Workload& workload : kWorkloads) {
     Replay r = replay(workload);
     double simulator = 1e9, floor = 1e9;
