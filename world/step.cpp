@@ -30,6 +30,13 @@ Level level(World& w, LivingSlots* index, int k) {
   return {w.species[k].life, index[k]};
 }
 
+// Whether slots a and b of the prey are both alive, tested without a branch between them.
+bool bothAlive(Level prey, int a, int b) {
+  bool first = prey.slots.isAlive(a);
+  bool second = prey.slots.isAlive(b);
+  return first & second;
+}
+
 // A meal: the prey in slot is eaten when `eaten` holds.
 void eatIf(Level prey, int slot, bool eaten) {
   prey.life[slot] = select(eaten, 0, prey.life[slot]);
@@ -124,8 +131,9 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
     int i = c.slot();
     int a = drawSlot(state);
     int b = drawSlot(state);
-    bool twoHerbivores = herbivores.slots.isAlive(a) & herbivores.slots.isAlive(b);
-    bool twoSmall = !twoHerbivores & small.slots.isAlive(a) & small.slots.isAlive(b);
+    bool twoHerbivores = bothAlive(herbivores, a, b);
+    bool smallPair = bothAlive(small, a, b);
+    bool twoSmall = !twoHerbivores & smallPair;
     bool fed = twoHerbivores | twoSmall;
     int32_t life;
     if (kPredictableMeals) {
