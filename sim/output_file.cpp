@@ -157,13 +157,12 @@ bool OutputFile::openTemporaryBeside(const std::string& target, const struct sta
     base.resize(static_cast<size_t>(nameMax) - suffix.size());
   }
   std::string name = (target.find('/') == std::string::npos ? "" : directory + "/") + base + suffix;
-  fd = mkostemp(name.data(), O_CLOEXEC);
+  fd = createPendingFile(name);
   if (fd < 0) {
     reason = errno;
     return false;
   }
   temporary_ = name;
-  addPendingFile(temporary_);
   if (existing != nullptr) {
     // Owner first: a change of owner may clear the set-id bits that the mode then restores.
     if (fchown(fd, existing->st_uid, existing->st_gid) != 0) {

@@ -1,6 +1,8 @@
 #include "pending_files.h"
 
+#include <fcntl.h>
 #include <limits.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -57,15 +59,24 @@ void setHandlers() {
   }
 }
 
-}  // namespace
+// Holds every signal back while the list of pending files changes.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t all;
+    sigfillset(&all);
+    sigprocmask(SIG_BLOCK, &all, &old_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &old_, nullptr); }
 
-void addPendingFile(const std::string& path) {
+ private:
+  sigset_t old_;
+};
+
+void addPending(const std::string& path) {
   if (path.size() >= PATH_MAX) {
     return;
   }
-  sigset_t all, old;
-  sigfillset(&all);
-  sigprocmask(SIG_BLOCK, &all, &old);
   for (char* name : pending) {
     if (name[0] == '\0') {
       std::memcpy(name, path.c_str(), path.size() + 1);
@@ -73,20 +84,27 @@ void addPendingFile(const std::string& path) {
     }
   }
   setHandlers();
-  sigprocmask(SIG_SETMASK, &old, nullptr);
+}
+
+}  // namespace
+
+int createPendingFile(std::string& path) {
+  SignalsHeld held;  // a signal between making the file and listing it would leave it behind
+  int fd = mkostemp(path.data(), O_CLOEXEC);
+  if (fd >= 0) {
+    addPending(path);
+  }
+  return fd;
 }
 
 void removePendingFile(const std::string& path) {
-  sigset_t all, old;
-  sigfillset(&all);
-  sigprocmask(SIG_BLOCK, &all, &old);
+  SignalsHeld held;
   for (char* name : pending) {
     if (path == name) {
       name[0] = '\0';
     }
   }
   setHandlers();
-  sigprocmask(SIG_SETMASK, &old, nullptr);
 }
 
 void failOnInterrupt() {

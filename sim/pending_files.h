@@ -7,7 +7,9 @@
 
 #include <string>
 
-void addPendingFile(const std::string& path);
+// Makes a temporary file from the mkstemp template path (its XXXXXX replaced in place) and
+// lists it, with no signal in between; returns its descriptor, or -1 with errno set.
+int createPendingFile(std::string& path);
 void removePendingFile(const std::string& path);
 
 void failOnInterrupt();
