@@ -4,6 +4,7 @@
 
 #include "message.h"
 #include "parameters.h"
+#include "sweep_design.h"
 
 const char* const kUsageText =
     "usage: velmoria-sim [--games N] [--days N] [--no-screen] [--csv FILE] [--plot FILE.svg]\n"
@@ -11,6 +12,8 @@ const char* const kUsageText =
     "       velmoria-sim [--vary FIELD=VALUES]... [--repeat R] [--jobs N] [--table FILE]\n"
     "                    [--summary FILE] [--resume] [--shard K/N] [--days N] [--no-screen]\n"
     "                    [--plot FILE.svg] [--force] [--] [FIELD ...]\n"
+    "       velmoria-sim (--design FILE | --sample random|lhs|sobol N --range FIELD=LO:HI...\n"
+    "                    [--seed S]) [--print-design] [sweep options] [--] [FIELD ...]\n"
     "\n"
     "Plays N games (default 1) with the parameter dialog's sixteen fields, in the order of\n"
     "its edits: for each level (large carnivores, small carnivores, herbivores, plants) the\n"
@@ -39,6 +42,19 @@ const char* const kUsageText =
     "                output)\n"
     "  --resume      keep the complete rows already in the --table FILE, play the rest\n"
     "  --shard K/N   play combinations K, K+N, K+2N, ... only\n"
+    "  --print-design  write the combinations the run would play to standard output, and\n"
+    "                how many games on standard error; plays nothing\n"
+    "\n"
+    "A design plays given combinations instead of --vary's grid:\n"
+    "  --design FILE   CSV ('-': standard input): a header of fields, then one row per\n"
+    "                combination (row N+1 is combination N), each cell as typed in the dialog\n"
+    "  --sample random|lhs|sobol N   N points over the --range of each sampled field:\n"
+    "                random: uniform; lhs: a Latin hypercube, one point in each of N equal\n"
+    "                strata of every range; sobol: GSL's Sobol' sequence from its origin,\n"
+    "                shifted modulo 1 by a random vector from the seed (Cranley-Patterson)\n"
+    "  --range FIELD=LO:HI  a sampled field's range (populations whole, rates up to four\n"
+    "                decimals); values are written as the dialog reads them\n"
+    "  --seed S      the sample's seed (default 1; the games' random source is untouched)\n"
     "\n"
     "FIELD in --vary is the field's number or its name (life: 繁殖度, birth: 寿命長):\n"
     "  large.population (1), large.life (2), large.birth (3)\n"
@@ -109,11 +125,12 @@ class ArgumentReader {
       hasInlineValue = true;
     }
     SimOptions& options = result_.options;
-    bool* flag = name == "--no-screen" ? nullptr
-                 : name == "--help"    ? &options.help
-                 : name == "--resume"  ? &options.resume
-                 : name == "--force"   ? &options.force
-                                       : nullptr;
+    bool* flag = name == "--no-screen"      ? nullptr
+                 : name == "--help"         ? &options.help
+                 : name == "--resume"       ? &options.resume
+                 : name == "--force"        ? &options.force
+                 : name == "--print-design" ? &options.printDesign
+                                            : nullptr;
     if (flag != nullptr || name == "--no-screen") {
       if (hasInlineValue) {
         fail("option " + quoted(name) + " takes no value");
@@ -122,12 +139,12 @@ class ArgumentReader {
       } else {
         options.screenDraws = false;
       }
-      options.sweep = options.sweep || name == "--resume";
+      options.sweep = options.sweep || name == "--resume" || name == "--print-design";
       return;
     }
     static const char* const kValued[] = {"--games", "--days",  "--csv",     "--vary",  "--repeat",
                                           "--jobs",  "--table", "--summary", "--shard", "--plot"};
-    bool known = false;
+    bool known = isDesignOption(name);
     for (const char* option : kValued) {
       known = known || name == option;
     }
@@ -142,7 +159,9 @@ class ArgumentReader {
       }
       value = args_[next_++];
     }
-    if (name == "--csv" || name == "--table" || name == "--summary" || name == "--plot") {
+    if (isDesignOption(name)) {
+      readDesignArguments(name, value);
+    } else if (name == "--csv" || name == "--table" || name == "--summary" || name == "--plot") {
       if (value.empty()) {
         fail("option " + quoted(name) + " needs a file name");
       }
@@ -181,6 +200,20 @@ class ArgumentReader {
     }
   }
 
+  void readDesignArguments(const std::string& name, const std::string& value) {
+    std::string second, error;
+    if (name == "--sample" && next_ == args_.size()) {
+      fail("option '--sample' needs a method and a count");
+      return;
+    }
+    if (name == "--sample") {
+      second = args_[next_++];
+    }
+    if (!readDesignOption(name, value, second, result_.options, error)) {
+      fail(error);
+    }
+  }
+
   void readShard(const std::string& value) {
     SimOptions& options = result_.options;
     options.sweep = true;
@@ -201,7 +234,10 @@ class ArgumentReader {
       }
       return;
     }
-    if (options.gamesGiven) {
+    std::string designProblem = designOptionsProblem(options);
+    if (!designProblem.empty()) {
+      fail(designProblem);
+    } else if (options.gamesGiven) {
       fail("a sweep repeats each combination with --repeat, not --games");
     } else if (!options.csvPath.empty()) {
       fail("--csv writes the days of plain games, not of a sweep");

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "message.h"
+#include "sweep_design.h"
 
 const char* const kFieldNames[kParameterFieldCount] = {
     "large.population", "large.life",        "large.birth",           "small.population",
@@ -54,6 +55,18 @@ bool scaled(const Decimal& number, size_t scale, int64_t& value) {
   return true;
 }
 
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1) {
+    parts.push_back(text.substr(start, at - start));
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+}  // namespace
+
 std::string decimalText(int64_t value, size_t scale) {
   bool negative = value < 0;
   std::string digits = std::to_string(negative ? -value : value);
@@ -79,17 +92,11 @@ bool findField(const std::string& name, int& field) {
   return false;
 }
 
-std::vector<std::string> splitAt(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1) {
-    parts.push_back(text.substr(start, at - start));
-  }
-  parts.push_back(text.substr(start));
-  return parts;
+bool scaledDecimal(const std::string& text, size_t scale, int64_t& value) {
+  Decimal number;
+  return readDecimal(text, number) && number.fraction.size() <= scale &&
+         scaled(number, scale, value);
 }
-
-}  // namespace
 
 bool decimalRange(const std::string& first, const std::string& step, const std::string& last,
                   std::vector<std::string>& values, std::string& error) {
@@ -197,6 +204,9 @@ bool makeSweepPlan(const SimOptions& options, SweepPlan& plan, std::string& erro
       return false;
     }
   }
+  if (!addDesign(options, plan, error)) {
+    return false;
+  }
   int64_t games = shardCombinationCount(plan) * plan.repeat;
   if (games > kMaxGameCount) {
     error = "a sweep plays at most " + std::to_string(kMaxGameCount) + " games";
@@ -230,9 +240,39 @@ std::vector<size_t> valueIndexes(const SweepPlan& plan, int64_t combination) {
 
 DialogTexts combinationTexts(const SweepPlan& plan, int64_t combination) {
   DialogTexts texts = plan.base;
+  if (!plan.design.rows.empty()) {
+    const std::vector<std::string>& row = plan.design.rows[combination - 1];
+    for (size_t c = 0; c < row.size(); ++c) {
+      texts[plan.design.fields[c]] = row[c];
+    }
+    return texts;
+  }
   std::vector<size_t> indexes = valueIndexes(plan, combination);
   for (size_t v = 0; v < plan.varied.size(); ++v) {
     texts[plan.varied[v].field] = plan.varied[v].values[indexes[v]];
+  }
+  return texts;
+}
+
+std::vector<int> changingFields(const SweepPlan& plan) {
+  if (!plan.design.rows.empty()) {
+    return plan.design.fields;
+  }
+  std::vector<int> fields;
+  for (const VariedField& varied : plan.varied) {
+    fields.push_back(varied.field);
+  }
+  return fields;
+}
+
+std::vector<std::string> changingTexts(const SweepPlan& plan, int64_t combination) {
+  if (!plan.design.rows.empty()) {
+    return plan.design.rows[combination - 1];
+  }
+  std::vector<std::string> texts;
+  std::vector<size_t> indexes = valueIndexes(plan, combination);
+  for (size_t v = 0; v < plan.varied.size(); ++v) {
+    texts.push_back(plan.varied[v].values[indexes[v]]);
   }
   return texts;
 }

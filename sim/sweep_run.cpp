@@ -16,6 +16,7 @@
 
 #include "message.h"
 #include "output_file.h"
+#include "print_design.h"
 #include "progress_line.h"
 #include "random_source.h"
 #include "chart_data.h"
@@ -369,6 +370,9 @@ int runSweep(const SimOptions& options) {
   std::string error;
   if (!makeSweepPlan(options, plan, error)) {
     return fail(error);
+  }
+  if (options.printDesign) {
+    return printDesign(plan);
   }
   bool plot = !options.plotPath.empty();
   if (plot && plan.varied.size() > 2) {

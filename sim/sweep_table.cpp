@@ -14,23 +14,32 @@ std::string csvField(const std::string& text) {
   return out + "\"";
 }
 
-std::string gameTableHeader() {
-  std::string header = "combination,repetition";
+std::string fieldColumnNames() {
+  std::string names;
   for (const char* name : kFieldNames) {
-    header += std::string(",") + name;
+    names += std::string(",") + name;
   }
-  return header + ",record,stopped\n";
+  return names;
+}
+
+std::string fieldColumnTexts(const SweepPlan& plan, int64_t combination) {
+  std::string texts;
+  for (const std::string& text : combinationTexts(plan, combination)) {
+    texts += "," + csvField(text);
+  }
+  return texts;
+}
+
+std::string gameTableHeader() {
+  return "combination,repetition" + fieldColumnNames() + ",record,stopped\n";
 }
 
 namespace {
 
 // Everything of a game's row before its record.
 std::string rowStart(const SweepPlan& plan, int64_t combination, int repetition) {
-  std::string row = std::to_string(combination) + "," + std::to_string(repetition);
-  for (const std::string& text : combinationTexts(plan, combination)) {
-    row += "," + csvField(text);
-  }
-  return row + ",";
+  return std::to_string(combination) + "," + std::to_string(repetition) +
+         fieldColumnTexts(plan, combination) + ",";
 }
 
 // Reads "RECORD,STOPPED\n" at pos; false when the row is not complete or not of this form.
@@ -110,8 +119,8 @@ bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRo
 
 std::string summaryHeader(const SweepPlan& plan) {
   std::string header;
-  for (const VariedField& varied : plan.varied) {
-    header += std::string(kFieldNames[varied.field]) + ",";
+  for (int field : changingFields(plan)) {
+    header += std::string(kFieldNames[field]) + ",";
   }
   return header + "games,mean,min,median,max,stopped\n";
 }
@@ -137,9 +146,8 @@ CombinationSummary summarize(int64_t combination, const std::vector<GameResult>&
 
 std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary) {
   std::string row;
-  std::vector<size_t> indexes = valueIndexes(plan, summary.combination);
-  for (size_t v = 0; v < plan.varied.size(); ++v) {
-    row += csvField(plan.varied[v].values[indexes[v]]) + ",";
+  for (const std::string& text : changingTexts(plan, summary.combination)) {
+    row += csvField(text) + ",";
   }
   char mean[64];
   std::snprintf(mean, sizeof mean, "%.2f", summary.mean);

@@ -11,6 +11,10 @@
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text);
 
+// ",large.population,...,drought", and a combination's sixteen texts as ",TEXT,...".
+std::string fieldColumnNames();
+std::string fieldColumnTexts(const SweepPlan& plan, int64_t combination);
+
 // "combination,repetition,large.population,...,drought,record,stopped\n"
 std::string gameTableHeader();
 // One game's row; combination counts from 1 in the whole sweep, repetition from 1.

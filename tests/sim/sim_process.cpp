@@ -48,6 +48,10 @@ SimProcess startSim(const SimStart& start, const fs::path& dir) {
     if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
       _exit(127);
     }
+    int in = start.stdinPath.empty() ? 0 : open(start.stdinPath.c_str(), O_RDONLY);
+    if (in < 0 || dup2(in, 0) < 0) {
+      _exit(127);
+    }
     if (start.fileSizeLimit >= 0) {
       rlimit limit{static_cast<rlim_t>(start.fileSizeLimit),
                    static_cast<rlim_t>(start.fileSizeLimit)};

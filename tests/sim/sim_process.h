@@ -19,6 +19,7 @@ struct SimRun {
 struct SimStart {
   std::vector<std::string> args;
   std::string stderrPath;        // empty: read back into SimRun::err
+  std::string stdinPath;         // empty: the test's own standard input
   long long fileSizeLimit = -1;  // RLIMIT_FSIZE in bytes; -1: unchanged
   bool asOtherUser = false;      // when we are root, run as nobody (65534)
 };
