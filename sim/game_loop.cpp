@@ -1,6 +1,7 @@
 #include "game_loop.h"
 
 #include "dot_field.h"
+#include "game_outcome.h"
 
 namespace {
 
@@ -40,9 +41,10 @@ DialogTexts dialogTexts(const std::vector<std::string>& typed) {
 GameResult playGame(const GameSettings& settings, const DayListener& onDay) {
   confirmDialog(settings.texts);
   dayCount = 0;
-  GameResult result{0, false};
+  GameResult result{0, false, {}};
   while (settings.dayLimit == 0 || dayCount < settings.dayLimit) {
     runTick(settings.screenDraws);
+    addDayToSpans(result, world, dayCount);
     if (onDay) {
       onDay(world, dayCount);
     }

@@ -27,7 +27,7 @@
 namespace {
 
 // A worker's report: games first .. first + count - 1 (from 0) of one combination, followed
-// by count pairs of (days, extinct).
+// by their count GameResults.
 struct ChunkHeader {
   int64_t position;  // the combination's place in the shard, from 0
   int32_t first;
@@ -85,14 +85,12 @@ void startAfresh(uint32_t startState) {
     int64_t combination = shardCombination(plan, position);
     GameSettings settings{combinationTexts(plan, combination), plan.dayLimit, plan.screenDraws};
     startAfresh(startState);
-    std::vector<int32_t> chunk;
+    std::vector<GameResult> chunk;
     int32_t first = 0;
     auto lastSent = std::chrono::steady_clock::now();
     for (int32_t game = 0; game < plan.repeat; ++game) {
-      GameResult result = playGame(settings, {});
-      chunk.push_back(result.days);
-      chunk.push_back(result.extinct ? 1 : 0);
-      int32_t count = static_cast<int32_t>(chunk.size() / 2);
+      chunk.push_back(playGame(settings, {}));
+      int32_t count = static_cast<int32_t>(chunk.size());
       auto now = std::chrono::steady_clock::now();
       if (count == kChunkGames || game + 1 == plan.repeat || now - lastSent >= kChunkTime) {
         ChunkHeader header{position, first, count};
@@ -297,14 +295,12 @@ bool Sweep::receive(Worker& worker, std::string& error) {
     error = kWorkerStopped;
     return false;
   }
-  std::vector<int32_t> pairs(static_cast<size_t>(header.count) * 2);
-  if (!readFully(worker.results, pairs.data(), pairs.size() * sizeof pairs[0])) {
+  std::vector<GameResult>& games = received_[header.position];
+  size_t had = games.size();
+  games.resize(had + static_cast<size_t>(header.count));
+  if (!readFully(worker.results, &games[had], header.count * sizeof games[0])) {
     error = kWorkerStopped;
     return false;
-  }
-  std::vector<GameResult>& games = received_[header.position];
-  for (size_t i = 0; i < pairs.size(); i += 2) {
-    games.push_back({pairs[i], pairs[i + 1] != 0});
   }
   gamesPlayed_ += header.count;
   if (header.first + header.count == plan_.repeat && !assignNext(worker)) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game_outcome.h"
+
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
     return text;
@@ -31,7 +33,8 @@ std::string fieldColumnTexts(const SweepPlan& plan, int64_t combination) {
 }
 
 std::string gameTableHeader() {
-  return "combination,repetition" + fieldColumnNames() + ",record,stopped\n";
+  return "combination,repetition" + fieldColumnNames() + ",record,stopped" + outcomeColumnNames() +
+         "\n";
 }
 
 namespace {
@@ -49,17 +52,23 @@ bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& 
   if (!complete) {
     return false;
   }
-  std::string rest = text.substr(pos, end - pos);
+  std::string line = text.substr(pos, end - pos);
+  size_t outcome = line.find(',', line.find(',') + 1);
+  std::string record = line.substr(0, outcome);
   long long days = 0;
   int stopped = 0;
   char tail = '\0';
-  if (rest.find_first_not_of("0123456789,") != std::string::npos ||
-      std::sscanf(rest.c_str(), "%lld,%d%c", &days, &stopped, &tail) != 2 || days < 1 ||
+  if (outcome == std::string::npos ||
+      record.find_first_not_of("0123456789,") != std::string::npos ||
+      std::sscanf(record.c_str(), "%lld,%d%c", &days, &stopped, &tail) != 2 || days < 1 ||
       days > 2147483647LL || stopped < 0 || stopped > 1) {
     return false;
   }
   result.days = static_cast<int32_t>(days);
   result.extinct = stopped == 0;
+  if (!readOutcomeColumns(line.substr(outcome), result)) {
+    return false;
+  }
   pos = end + 1;
   return true;
 }
@@ -69,7 +78,7 @@ bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& 
 std::string gameTableRow(const SweepPlan& plan, int64_t combination, int repetition,
                          const GameResult& result) {
   return rowStart(plan, combination, repetition) + std::to_string(result.days) + "," +
-         (result.extinct ? "0" : "1") + "\n";
+         (result.extinct ? "0" : "1") + outcomeColumns(result) + "\n";
 }
 
 bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRows& rows,

@@ -15,7 +15,7 @@ std::string csvField(const std::string& text);
 std::string fieldColumnNames();
 std::string fieldColumnTexts(const SweepPlan& plan, int64_t combination);
 
-// "combination,repetition,large.population,...,drought,record,stopped\n"
+// "combination,repetition,large.population,...,drought,record,stopped,extinct,large.min,...\n"
 std::string gameTableHeader();
 // One game's row; combination counts from 1 in the whole sweep, repetition from 1.
 std::string gameTableRow(const SweepPlan& plan, int64_t combination, int repetition,

@@ -57,26 +57,61 @@ struct GameRow {
   std::vector<std::string> fields;  // the sixteen texts
   int record;
   int stopped;
+  std::vector<std::string> outcome;  // extinct, then min, max and final of each level
 };
 
-std::vector<GameRow> parseTable(const std::string& text) {
-  std::vector<std::string> lines = splitLines(text);
+const char* const kLevelNames[] = {"large", "small", "herbivores", "plants"};
+
+std::string tableHeader() {
   std::string header = "combination,repetition";
   for (const char* name : kFieldNames) {
     header += std::string(",") + name;
   }
+  header += ",record,stopped,extinct";
+  for (const char* level : kLevelNames) {
+    for (const char* measure : {".min", ".max", ".final"}) {
+      header += std::string(",") + level + measure;
+    }
+  }
+  return header;
+}
+
+// A game's outcome columns computed from its days: the levels at 0 or less on the last day of
+// a game that was not stopped, and each level's min, max and last population.
+std::vector<std::string> outcomeOfDays(const std::vector<CsvRow>& days, bool stopped) {
+  std::string extinct;
+  std::vector<std::string> spans;
+  for (int level = 0; level < 4; ++level) {
+    int low = days[0].populations[level], high = low;
+    for (const CsvRow& day : days) {
+      low = std::min(low, day.populations[level]);
+      high = std::max(high, day.populations[level]);
+    }
+    int last = days.back().populations[level];
+    if (!stopped && last <= 0) {
+      extinct += (extinct.empty() ? "" : "+") + std::string(kLevelNames[level]);
+    }
+    spans.insert(spans.end(), {std::to_string(low), std::to_string(high), std::to_string(last)});
+  }
+  spans.insert(spans.begin(), extinct);
+  return spans;
+}
+
+std::vector<GameRow> parseTable(const std::string& text) {
+  std::vector<std::string> lines = splitLines(text);
   EXPECT_FALSE(lines.empty());
-  EXPECT_EQ(lines.empty() ? "" : lines[0], header + ",record,stopped");
+  EXPECT_EQ(lines.empty() ? "" : lines[0], tableHeader());
   std::vector<GameRow> rows;
   for (size_t i = 1; i < lines.size(); ++i) {
-    std::vector<std::string> cells = split(lines[i], ',');
-    if (cells.size() != 20) {
+    std::vector<std::string> cells = split(lines[i] + ",", ',');  // keeps an empty last cell
+    if (cells.size() != 33) {
       ADD_FAILURE() << "row " << i << ": " << lines[i];
       break;
     }
     rows.push_back({std::stoi(cells[0]), std::stoi(cells[1]),
                     std::vector<std::string>(cells.begin() + 2, cells.begin() + 18),
-                    std::stoi(cells[18]), std::stoi(cells[19])});
+                    std::stoi(cells[18]), std::stoi(cells[19]),
+                    std::vector<std::string>(cells.begin() + 20, cells.end())});
   }
   return rows;
 }
@@ -116,6 +151,8 @@ std::vector<std::string> with(std::vector<std::string> args, const std::vector<s
 }  // namespace
 
 TEST(Sweep, EveryRowIsTheGameOfAFreshStartWithThoseFields) {
+  ScratchDir dir;
+  const std::string days = (dir.path() / "days.csv").string();
   std::vector<GameRow> rows = parseTable(
       succeeded({"--vary", "large.population=1000,3000", "--vary", "drought=0.05:0.1:0.15",
                  "--repeat", "3", "--days", "30", "--table", "-", "0500"}));
@@ -128,14 +165,16 @@ TEST(Sweep, EveryRowIsTheGameOfAFreshStartWithThoseFields) {
     fields[0] = populations[c / 2];
     fields[15] = droughts[c % 2];
     std::vector<std::string> games =
-        splitLines(succeeded(with({"--games", "3", "--days", "30", "--"}, fields)));
+        splitLines(succeeded(with({"--games", "3", "--days", "30", "--csv", days, "--"}, fields)));
     ASSERT_EQ(games.size(), 3u);
+    std::vector<CsvRow> dayRows = parseCsv(readFile(days));
     for (int r = 0; r < 3; ++r) {
       const GameRow& row = rows[c * 3 + r];
       EXPECT_EQ(row.combination, c + 1);
       EXPECT_EQ(row.repetition, r + 1);
       EXPECT_EQ(row.fields, fields);
       EXPECT_EQ(std::make_pair(row.record, row.stopped), recordOf(games[r])) << c << "," << r;
+      EXPECT_EQ(row.outcome, outcomeOfDays(rowsOfGame(dayRows, r + 1), row.stopped == 1));
     }
   }
 }
