@@ -7,12 +7,8 @@
 #include "message.h"
 #include "sweep_plan.h"
 
-namespace {
-
-// Splits CSV text into rows of cells; cells may be quoted with "" for a quote inside, and rows
-// end in "\n" or "\r\n". False with a reason when a quoted cell is left open.
-bool splitCsv(const std::string& text, std::vector<std::vector<std::string>>& rows,
-              std::string& error) {
+bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
+                  std::string& error) {
   std::vector<std::string> row(1);
   bool quoted = false;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -50,6 +46,8 @@ bool splitCsv(const std::string& text, std::vector<std::vector<std::string>>& ro
   return true;
 }
 
+namespace {
+
 std::string place(size_t row, size_t column) {
   return "row " + std::to_string(row) + ", column " + std::to_string(column) + ": ";
 }
@@ -78,7 +76,7 @@ bool readHeader(const std::vector<std::string>& header, Design& design, std::str
 bool parseDesignText(const std::string& text, Design& design, std::string& error) {
   design = Design{};
   std::vector<std::vector<std::string>> rows;
-  if (!splitCsv(text, rows, error)) {
+  if (!splitCsvRows(text, rows, error)) {
     return false;
   }
   if (rows.empty()) {

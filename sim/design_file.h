@@ -10,6 +10,11 @@ struct Design {
   std::vector<std::vector<std::string>> rows;  // one text per field; row i is combination i+1
 };
 
+// Splits CSV text into rows of cells; cells may be quoted, with "" for a quote inside, and rows
+// end in "\n" or "\r\n". False with a reason naming the row when a quoted cell is left open.
+bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
+                  std::string& error);
+
 // The CSV text of a design: a header of field names or numbers 1..16, then one row per
 // combination. On a bad file returns false with a reason naming the row and column; the
 // header is row 1, so combination N is row N+1.

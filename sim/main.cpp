@@ -8,10 +8,12 @@
 #include "chart_data.h"
 #include "csv_file.h"
 #include "game_loop.h"
+#include "merge_command.h"
 #include "message.h"
 #include "options.h"
 #include "output_file.h"
 #include "result_line.h"
+#include "summarise_command.h"
 #include "sweep_run.h"
 
 namespace {
@@ -70,7 +72,13 @@ int playGames(const SimOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  ParsedArguments parsed = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+  // Commands only as the first argument: after options or "--" these words are fields.
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "merge" || args[0] == "summarise")) {
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    return args[0] == "merge" ? runMerge(rest) : runSummarise(rest);
+  }
+  ParsedArguments parsed = parseArguments(args);
   if (!parsed.error.empty()) {
     return fail(parsed.error);
   }

@@ -22,6 +22,7 @@
 #include "chart_data.h"
 #include "sweep_plan.h"
 #include "sweep_table.h"
+#include "table_reader.h"
 #include "world.h"
 
 namespace {
@@ -370,6 +371,7 @@ int runSweep(const SimOptions& options) {
   if (options.printDesign) {
     return printDesign(plan);
   }
+  const Settings settings = runSettings(options, plan);
   bool plot = !options.plotPath.empty();
   if (plot && plan.varied.size() > 2) {
     return fail("--plot draws a sweep over one or two fields, not " +
@@ -394,27 +396,8 @@ int runSweep(const SimOptions& options) {
   OutputFile tableFile;
   bool table = !options.tablePath.empty();
   ExistingRows existing;
-  if (table && options.resume) {
-    std::string contents;
-    if (!tableFile.openToContinue(options.tablePath, contents, error)) {
-      return fail(error);
-    }
-    if (!readExistingRows(contents, plan, existing, error)) {
-      return fail("cannot resume " + quoted(options.tablePath) + ": " + error);
-    }
-    if (!tableFile.keep(existing.bytes, error)) {
-      return fail(error);
-    }
-    if (existing.bytes == 0) {
-      std::fputs(gameTableHeader().c_str(), tableFile.stream());
-    }
-  } else if (table) {
-    if (!tableFile.open(options.tablePath, OutputFile::kRowByRow, error)) {
-      return fail(error);
-    }
-    std::fputs(gameTableHeader().c_str(), tableFile.stream());
-  }
-  if (table && !tableFile.flush(error)) {
+  if (table && !openGameTable(tableFile, options.tablePath, options.resume, plan, settings,
+                              existing, error)) {
     return fail(error);
   }
 
@@ -426,10 +409,7 @@ int runSweep(const SimOptions& options) {
   }
 
   if (summary) {
-    std::string text = summaryHeader(plan);
-    for (const CombinationSummary& row : sweep.summaries()) {
-      text += summaryRow(plan, row);
-    }
+    std::string text = summaryText(settings, plan, sweep.summaries());
     std::fputs(text.c_str(), summaryFile.stream());
     if (!summaryFile.finish(error)) {
       return fail(error);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "game_outcome.h"
+#include "run_settings.h"
 
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -163,4 +164,13 @@ std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary)
   return row + std::to_string(summary.games) + "," + mean + "," + std::to_string(summary.min) +
          "," + summary.median + "," + std::to_string(summary.max) + "," +
          std::to_string(summary.stopped) + "\n";
+}
+
+std::string summaryText(const std::vector<std::string>& settings, const SweepPlan& plan,
+                        const std::vector<CombinationSummary>& summaries) {
+  std::string text = settingsText(settings) + summaryHeader(plan);
+  for (const CombinationSummary& row : summaries) {
+    text += summaryRow(plan, row);
+  }
+  return text;
 }

@@ -44,3 +44,7 @@ struct CombinationSummary {
 };
 CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results);
 std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary);
+
+// The whole summary: the settings' comment lines, the header and a row per combination.
+std::string summaryText(const std::vector<std::string>& settings, const SweepPlan& plan,
+                        const std::vector<CombinationSummary>& summaries);

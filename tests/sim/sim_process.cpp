@@ -100,6 +100,14 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
+std::string withoutSettings(const std::string& text) {
+  size_t start = 0;
+  while (text.compare(start, 2, "# ") == 0 && text.find('\n', start) != std::string::npos) {
+    start = text.find('\n', start) + 1;
+  }
+  return text.substr(start);
+}
+
 int recordDays(const std::string& line) {
   const std::string prefix = "記録：";
   const std::string suffix = "日";

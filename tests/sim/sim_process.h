@@ -38,6 +38,8 @@ SimProcess startSim(const SimStart& start, const std::filesystem::path& dir);
 SimRun waitSim(const SimProcess& process);
 
 std::vector<std::string> splitLines(const std::string& text);
+// A sweep file's text after the "# " settings lines at its top.
+std::string withoutSettings(const std::string& text);
 // N of a line "記録：N日", or -1 for any other line.
 int recordDays(const std::string& line);
 std::string readFile(const std::filesystem::path& path);

@@ -98,7 +98,7 @@ std::vector<std::string> outcomeOfDays(const std::vector<CsvRow>& days, bool sto
 }
 
 std::vector<GameRow> parseTable(const std::string& text) {
-  std::vector<std::string> lines = splitLines(text);
+  std::vector<std::string> lines = splitLines(withoutSettings(text));
   EXPECT_FALSE(lines.empty());
   EXPECT_EQ(lines.empty() ? "" : lines[0], tableHeader());
   std::vector<GameRow> rows;
@@ -205,7 +205,7 @@ TEST(Sweep, SummaryRowsSummarizeTheGames) {
   std::string summary =
       succeeded(with(sweepArgs(), {"--repeat", "4", "--table", table.string(), "--summary", "-"}));
   std::vector<GameRow> rows = parseTable(readFile(table));
-  std::vector<std::string> lines = splitLines(summary);
+  std::vector<std::string> lines = splitLines(withoutSettings(summary));
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[0], "herbivores.population,large.birth,games,mean,min,median,max,stopped");
   for (size_t c = 0; c < 8; ++c) {
@@ -239,7 +239,8 @@ TEST(Sweep, RangesCountInDecimal) {
       {"virus.small=0.3,abc,,0.1", "0.3 abc  0.1"},
   };
   for (const auto& [vary, values] : cases) {
-    std::vector<std::string> lines = splitLines(succeeded({"--vary", vary, "--days", "1"}));
+    std::vector<std::string> lines =
+        splitLines(withoutSettings(succeeded({"--vary", vary, "--days", "1"})));
     std::string firstColumn;
     for (size_t i = 1; i < lines.size(); ++i) {
       firstColumn += (i > 1 ? " " : "") + split(lines[i] + ",", ',')[0];
@@ -262,7 +263,8 @@ TEST(Sweep, ResumeAfterAKillGivesTheUninterruptedTable) {
   start.args = with(args, {"--table", cut.string(), "--jobs", "1"});  // resumed with 2
   SimProcess process = startSim(start, dir.path());
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (splitLines(readFile(cut)).size() < 8 && std::chrono::steady_clock::now() < deadline) {
+  while (splitLines(withoutSettings(readFile(cut))).size() < 8 &&
+         std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   kill(process.pid, SIGKILL);
@@ -284,39 +286,56 @@ TEST(Sweep, ResumeAfterAKillGivesTheUninterruptedTable) {
   EXPECT_EQ(readFile(cut), expected) << "no table yet";
 }
 
-// The shards' rows, header once and sorted by combination and repetition, are the whole table:
-// run one by one here, and through GNU parallel as the README shows.
+TEST(Sweep, ResumeRefusesATableOfOtherSettingsAndLeavesIt) {
+  ScratchDir dir;
+  const std::string table = (dir.path() / "table.csv").string();
+  const std::vector<std::string> args = {"--vary", "1=1000,2000", "--days", "12", "--table", table};
+  succeeded(args);
+  const std::string before = readFile(table);
+  EXPECT_EQ(splitLines(before)[0], "# version=velmoria-sim " VELMORIA_VERSION);
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--days", "13"}, "'days=12' in the table, 'days=13' in this run"},
+      {{"--no-screen"}, "'screen=on' in the table, 'screen=off' in this run"},
+      {{"--shard", "1/2"}, "'shard=1/1' in the table, 'shard=1/2' in this run"},
+      {{"--vary", "2=0.5"}, "'combinations=2' in the table, 'vary=large.life=0.5' in this run"},
+      {{"3000"}, "'fields=2000,0.5,0.2,2000,"},
+  };
+  for (const auto& [more, difference] : cases) {
+    SimRun run = runSim(with(with(args, {"--resume"}), more));
+    EXPECT_NE(run.exitCode, 0) << more[0];
+    EXPECT_EQ(
+        run.err.rfind(
+            "velmoria-sim: cannot resume '" + table + "': its settings differ: " + difference, 0),
+        0u)
+        << run.err;
+    EXPECT_EQ(splitLines(run.err).size(), 1u);
+    EXPECT_EQ(readFile(table), before);
+  }
+}
+
+// The shards' tables merge, in any order, to the whole table: run one by one here, and
+// through GNU parallel as the README shows.
 TEST(Sweep, ShardsMergeToTheWholeTable) {
   ScratchDir dir;
   std::string whole = succeeded(with(sweepArgs(), {"--table", "-"}));
-  std::string header = splitLines(whole)[0] + "\n";
-  std::vector<std::string> rows;
-  for (const char* shard : {"1/3", "2/3", "3/3"}) {
-    std::string table = succeeded(with(sweepArgs(), {"--table", "-", "--shard", shard}));
-    ASSERT_EQ(table.compare(0, header.size(), header), 0);
-    std::vector<std::string> lines = splitLines(table);
-    rows.insert(rows.end(), lines.begin() + 1, lines.end());
+  std::vector<std::string> merge = {"merge", "--table", (dir.path() / "merged.csv").string()};
+  for (const char* shard : {"3", "1", "2"}) {
+    std::string table = (dir.path() / ("shard-" + std::string(shard) + ".csv")).string();
+    succeeded(with(sweepArgs(), {"--table", table, "--shard", std::string(shard) + "/3"}));
+    merge.push_back(table);
   }
-  std::sort(rows.begin(), rows.end(), [](const std::string& a, const std::string& b) {
-    return std::make_pair(std::stoi(a), std::stoi(a.substr(a.find(',') + 1))) <
-           std::make_pair(std::stoi(b), std::stoi(b.substr(b.find(',') + 1)));
-  });
-  std::string merged = header;
-  for (const std::string& row : rows) {
-    merged += row + "\n";
-  }
-  EXPECT_EQ(merged, whole);
+  succeeded(merge);
+  EXPECT_EQ(readFile(dir.path() / "merged.csv"), whole);
+  fs::remove(dir.path() / "merged.csv");
 
   ASSERT_EQ(std::system("command -v parallel >/dev/null"), 0) << "GNU parallel is missing";
-  std::string command = "cd '" + dir.path().string() + "' && parallel --will-cite -j 2 '" +
-                        std::string(VELMORIA_SIM_PATH) + "'";
+  std::string sim = "'" + std::string(VELMORIA_SIM_PATH) + "'";
+  std::string command = "cd '" + dir.path().string() + "' && parallel --will-cite -j 2 " + sim;
   for (const std::string& arg : sweepArgs()) {
     command += " '" + arg + "'";
   }
-  command +=
-      " --shard {}/3 --table shard-{}.csv ::: 1 2 3 &&"
-      " { head -n 1 shard-1.csv; tail -q -n +2 shard-*.csv | sort -t, -k1,1n -k2,2n; }"
-      " > merged.csv";
+  command += " --shard {}/3 --table shard-{}.csv ::: 1 2 3 && " + sim +
+             " merge --table merged.csv shard-*.csv";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   EXPECT_EQ(readFile(dir.path() / "merged.csv"), whole);
 }
@@ -447,7 +466,7 @@ TEST(Sweep, ProgressIsDrawnOnATerminal) {
   }
   close(terminal);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(splitLines(readFile(process.outPath)).size(), 21u);
+  EXPECT_EQ(splitLines(withoutSettings(readFile(process.outPath))).size(), 21u);
   EXPECT_NE(shown.find("/60 games, "), std::string::npos) << shown;
   EXPECT_NE(shown.find(" games/s, "), std::string::npos) << shown;
   EXPECT_EQ(shown.find('\n'), std::string::npos) << "the line is redrawn in place";
