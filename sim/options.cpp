@@ -40,7 +40,10 @@ const char* const kUsageText =
     "  --table FILE  one row per game, written as games complete ('-': standard output)\n"
     "  --summary FILE  one row per combination (without --table or --summary: standard\n"
     "                output)\n"
-    "  --resume      keep the complete rows already in the --table FILE, play the rest\n"
+    "  --days-table FILE  one row per day of every game: combination, repetition, day and\n"
+    "                the four populations ('-': standard output)\n"
+    "  --resume      keep the complete rows already in the --table FILE (and the days of\n"
+    "                those games in the --days-table FILE), play the rest\n"
     "  --shard K/N   play combinations K, K+N, K+2N, ... only\n"
     "  --print-design  write the combinations the run would play to standard output, and\n"
     "                how many games on standard error; plays nothing\n"
@@ -142,8 +145,9 @@ class ArgumentReader {
       options.sweep = options.sweep || name == "--resume" || name == "--print-design";
       return;
     }
-    static const char* const kValued[] = {"--games", "--days",  "--csv",     "--vary",  "--repeat",
-                                          "--jobs",  "--table", "--summary", "--shard", "--plot"};
+    static const char* const kValued[] = {"--games",  "--days", "--csv",       "--vary",
+                                          "--repeat", "--jobs", "--table",     "--summary",
+                                          "--shard",  "--plot", "--days-table"};
     bool known = isDesignOption(name);
     for (const char* option : kValued) {
       known = known || name == option;
@@ -161,6 +165,12 @@ class ArgumentReader {
     }
     if (isDesignOption(name)) {
       readDesignArguments(name, value);
+    } else if (name == "--days-table") {
+      options.daysTablePath = value;
+      options.sweep = true;
+      if (value.empty()) {
+        fail("option '--days-table' needs a file name");
+      }
     } else if (name == "--csv" || name == "--table" || name == "--summary" || name == "--plot") {
       if (value.empty()) {
         fail("option " + quoted(name) + " needs a file name");
@@ -247,6 +257,13 @@ class ArgumentReader {
       fail("--table and --summary cannot both go to standard output");
     } else if (!options.tablePath.empty() && options.tablePath == options.summaryPath) {
       fail("--table and --summary need two files");
+    } else if (!options.daysTablePath.empty() && (options.daysTablePath == options.tablePath ||
+                                                  options.daysTablePath == options.summaryPath)) {
+      fail("--days-table needs a file of its own");
+    } else if (options.daysTablePath == "-" &&
+               (options.resume || (options.tablePath.empty() && options.summaryPath.empty()))) {
+      fail(options.resume ? "--resume needs the --days-table FILE to continue"
+                          : "--days-table and the summary cannot both go to standard output");
     }
   }
 

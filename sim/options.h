@@ -43,6 +43,7 @@ struct SimOptions {
   uint32_t seed = 1;
   bool seedGiven = false;
   bool printDesign = false;
+  std::string daysTablePath;
 };
 
 struct ParsedArguments {

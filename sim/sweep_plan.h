@@ -31,6 +31,7 @@ struct SweepPlan {
   int shardCount = 1;
   int dayLimit = 0;
   bool screenDraws = true;
+  bool recordDays = false;  // the workers hand over every day's populations
 };
 
 // Finds a field by its name or its number 1..16.

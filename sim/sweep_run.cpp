@@ -20,6 +20,7 @@
 #include "progress_line.h"
 #include "random_source.h"
 #include "chart_data.h"
+#include "days_table.h"
 #include "sweep_plan.h"
 #include "sweep_table.h"
 #include "table_reader.h"
@@ -28,7 +29,7 @@
 namespace {
 
 // A worker's report: games first .. first + count - 1 (from 0) of one combination, followed
-// by their count GameResults.
+// by their count GameResults and, when the plan records days, their populations day by day.
 struct ChunkHeader {
   int64_t position;  // the combination's place in the shard, from 0
   int32_t first;
@@ -87,18 +88,29 @@ void startAfresh(uint32_t startState) {
     GameSettings settings{combinationTexts(plan, combination), plan.dayLimit, plan.screenDraws};
     startAfresh(startState);
     std::vector<GameResult> chunk;
+    std::vector<int32_t> days;  // the chunk's games' populations, day by day
+    DayListener onDay;
+    if (plan.recordDays) {
+      onDay = [&days](const World& w, int32_t) {
+        for (const Species& level : w.species) {
+          days.push_back(level.population);
+        }
+      };
+    }
     int32_t first = 0;
     auto lastSent = std::chrono::steady_clock::now();
     for (int32_t game = 0; game < plan.repeat; ++game) {
-      chunk.push_back(playGame(settings, {}));
+      chunk.push_back(playGame(settings, onDay));
       int32_t count = static_cast<int32_t>(chunk.size());
       auto now = std::chrono::steady_clock::now();
       if (count == kChunkGames || game + 1 == plan.repeat || now - lastSent >= kChunkTime) {
         ChunkHeader header{position, first, count};
         if (!writeFully(results, &header, sizeof header) ||
-            !writeFully(results, chunk.data(), chunk.size() * sizeof chunk[0])) {
+            !writeFully(results, chunk.data(), chunk.size() * sizeof chunk[0]) ||
+            !writeFully(results, days.data(), days.size() * sizeof days[0])) {
           _exit(1);
         }
+        days.clear();
         first += count;
         chunk.clear();
         lastSent = now;
@@ -117,6 +129,8 @@ int coresAvailable() {
   return online > 0 ? static_cast<int>(online) : 1;
 }
 
+bool writeRows(OutputFile* file, const std::string& rows, std::string& error);
+
 struct Worker {
   pid_t pid = -1;
   int commands = -1;  // positions to play, closed when there are no more
@@ -126,11 +140,13 @@ struct Worker {
 
 class Sweep {
  public:
-  Sweep(const SweepPlan& plan, uint32_t startState, int jobs, OutputFile* table)
+  Sweep(const SweepPlan& plan, uint32_t startState, int jobs, OutputFile* table,
+        OutputFile* daysTable)
       : plan_(plan),
         startState_(startState),
         jobs_(jobs),
         table_(table),
+        daysTable_(daysTable),
         count_(shardCombinationCount(plan)) {}
 
   // Rows already in the table from an earlier run.
@@ -152,7 +168,10 @@ class Sweep {
   bool startWorkers(int count, std::string& error);
   bool assignNext(Worker& worker);
   bool receive(Worker& worker, std::string& error);
+  bool receiveDays(Worker& worker, int64_t position, const std::vector<GameResult>& games,
+                   size_t first);
   bool writeReadyRows(std::string& error);
+  void addDayRows(const std::vector<GameResult>& games, int64_t combination, std::string& text);
   void completeCombination();
   bool stopWorkers(bool abandon, std::string& error);
 
@@ -160,10 +179,14 @@ class Sweep {
   uint32_t startState_;
   int jobs_;
   OutputFile* table_;
+  OutputFile* daysTable_;
   int64_t count_;
   std::vector<Worker> workers_;
   int64_t nextToAssign_ = 0;
   std::map<int64_t, std::vector<GameResult>> received_;
+  std::map<int64_t, std::vector<int32_t>> receivedDays_;
+  int daysRepetition_ = 0;  // the games of the combination whose days daysOffset_ passes
+  size_t daysOffset_ = 0;
   int64_t writePosition_ = 0;        // the combination whose rows are written next
   int writeRepetition_ = 0;          // its rows already written
   std::vector<GameResult> current_;  // its games so far
@@ -172,6 +195,8 @@ class Sweep {
 };
 
 void Sweep::completeCombination() {
+  daysRepetition_ = 0;
+  daysOffset_ = 0;
   summaries_.push_back(summarize(shardCombination(plan_, writePosition_), current_));
   current_.clear();
   ++writePosition_;
@@ -299,7 +324,8 @@ bool Sweep::receive(Worker& worker, std::string& error) {
   std::vector<GameResult>& games = received_[header.position];
   size_t had = games.size();
   games.resize(had + static_cast<size_t>(header.count));
-  if (!readFully(worker.results, &games[had], header.count * sizeof games[0])) {
+  if (!readFully(worker.results, &games[had], header.count * sizeof games[0]) ||
+      !receiveDays(worker, header.position, games, had)) {
     error = kWorkerStopped;
     return false;
   }
@@ -311,18 +337,34 @@ bool Sweep::receive(Worker& worker, std::string& error) {
   return true;
 }
 
+bool Sweep::receiveDays(Worker& worker, int64_t position, const std::vector<GameResult>& games,
+                        size_t first) {
+  if (!plan_.recordDays) {
+    return true;
+  }
+  size_t values = 0;
+  for (size_t g = first; g < games.size(); ++g) {
+    values += static_cast<size_t>(games[g].days) * kSpeciesCount;
+  }
+  std::vector<int32_t>& days = receivedDays_[position];
+  size_t had = days.size();
+  days.resize(had + values);
+  return readFully(worker.results, days.data() + had, values * sizeof days[0]);
+}
+
 bool Sweep::writeReadyRows(std::string& error) {
-  bool wrote = false;
+  std::string rows, dayRows;
   for (auto it = received_.find(writePosition_); it != received_.end();
        it = received_.find(writePosition_)) {
     std::vector<GameResult>& games = it->second;
+    int64_t combination = shardCombination(plan_, writePosition_);
     while (writeRepetition_ < static_cast<int>(games.size())) {
       const GameResult& result = games[writeRepetition_];
+      if (daysTable_ != nullptr) {
+        addDayRows(games, combination, dayRows);
+      }
       if (table_ != nullptr) {
-        std::string row = gameTableRow(plan_, shardCombination(plan_, writePosition_),
-                                       writeRepetition_ + 1, result);
-        std::fwrite(row.data(), 1, row.size(), table_->stream());
-        wrote = true;
+        rows += gameTableRow(plan_, combination, writeRepetition_ + 1, result);
       }
       ++writeRepetition_;
     }
@@ -332,9 +374,31 @@ bool Sweep::writeReadyRows(std::string& error) {
     // Rows kept from an earlier run are in current_ already; the replayed games stand in.
     current_.assign(games.begin(), games.end());
     received_.erase(it);
+    receivedDays_.erase(writePosition_);
     completeCombination();
   }
-  return !wrote || table_->flush(error);
+  // A game's days reach their file before its row reaches the table.
+  return writeRows(daysTable_, dayRows, error) && writeRows(table_, rows, error);
+}
+
+void Sweep::addDayRows(const std::vector<GameResult>& games, int64_t combination,
+                       std::string& text) {
+  const std::vector<int32_t>& days = receivedDays_[writePosition_];
+  for (; daysRepetition_ < writeRepetition_; ++daysRepetition_) {
+    daysOffset_ += static_cast<size_t>(games[daysRepetition_].days) * kSpeciesCount;
+  }
+  int32_t count = games[writeRepetition_].days;
+  appendDayRows(text, combination, writeRepetition_ + 1, days.data() + daysOffset_, count);
+  daysOffset_ += static_cast<size_t>(count) * kSpeciesCount;
+  ++daysRepetition_;
+}
+
+bool writeRows(OutputFile* file, const std::string& rows, std::string& error) {
+  if (file == nullptr || rows.empty()) {
+    return true;
+  }
+  std::fwrite(rows.data(), 1, rows.size(), file->stream());
+  return file->flush(error);
 }
 
 bool Sweep::stopWorkers(bool abandon, std::string& error) {
@@ -393,18 +457,28 @@ int runSweep(const SimOptions& options) {
   if (plot && !plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
     return fail(error);
   }
+  plan.recordDays = !options.daysTablePath.empty();
+  OutputFile daysFile;
   OutputFile tableFile;
   bool table = !options.tablePath.empty();
   ExistingRows existing;
-  if (table && !openGameTable(tableFile, options.tablePath, options.resume, plan, settings,
-                              existing, error)) {
+  // The days-table is checked against the rows the table keeps, and opened before the table.
+  auto openDays = [&](const ExistingRows& kept, std::string& reason) {
+    return !plan.recordDays || openDaysTable(daysFile, options.daysTablePath, options.resume, plan,
+                                             settings, kept.results, reason);
+  };
+  if (table ? !openGameTable(tableFile, options.tablePath, options.resume, plan, settings, existing,
+                             error, openDays)
+            : !openDays(existing, error)) {
     return fail(error);
   }
 
   int jobs = options.jobs > 0 ? options.jobs : coresAvailable();
-  Sweep sweep(plan, startState, jobs, table ? &tableFile : nullptr);
+  Sweep sweep(plan, startState, jobs, table ? &tableFile : nullptr,
+              plan.recordDays ? &daysFile : nullptr);
   sweep.keepExisting(existing.results);
-  if (!sweep.run(error) || (table && !tableFile.finish(error))) {
+  if (!sweep.run(error) || (table && !tableFile.finish(error)) ||
+      (plan.recordDays && !daysFile.finish(error))) {
     return fail(error);
   }
 

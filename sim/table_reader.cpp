@@ -8,11 +8,12 @@
 #include "message.h"
 
 bool openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                   const Settings& settings, ExistingRows& existing, std::string& error) {
+                   const Settings& settings, ExistingRows& existing, std::string& error,
+                   const BeforeWriting& beforeWriting) {
   const std::string start = settingsText(settings) + gameTableHeader();
   std::string contents;
   if (!resume) {
-    if (!file.open(path, OutputFile::kRowByRow, error)) {
+    if (!beforeWriting(existing, error) || !file.open(path, OutputFile::kRowByRow, error)) {
       return false;
     }
   } else if (!file.openToContinue(path, contents, error)) {
@@ -33,7 +34,7 @@ bool openGameTable(OutputFile& file, const std::string& path, bool resume, const
     }
     kept = existing.bytes == 0 ? 0 : block.bytes + existing.bytes;
   }
-  if (resume && !file.keep(kept, error)) {
+  if (resume && (!beforeWriting(existing, error) || !file.keep(kept, error))) {
     return false;
   }
   if (kept == 0) {

@@ -2,6 +2,7 @@
 // summarise.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "output_file.h"
@@ -10,9 +11,13 @@
 
 // Opens the --table file and writes its settings and header, or with resume keeps the complete
 // rows an earlier run of the same settings left in it (refusing, with the file unchanged, a
-// table of other settings or another sweep). existing gets the kept rows.
+// table of other settings or another sweep). existing gets the kept rows. beforeWriting runs
+// once the rows to keep are known and before the table is created or changed; when it fails,
+// so does the opening, with its error.
+using BeforeWriting = std::function<bool(const ExistingRows& existing, std::string& error)>;
 bool openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                   const Settings& settings, ExistingRows& existing, std::string& error);
+                   const Settings& settings, ExistingRows& existing, std::string& error,
+                   const BeforeWriting& beforeWriting);
 
 // A finished table as merge and summarise read it.
 struct TableRow {

@@ -415,6 +415,8 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       {"--plot", in("missing/chart.svg")},
       {"--plot", in("chart.svg"), "--vary", "1=1,2", "--vary", "2=1,2", "--vary", "3=1,2"},
       {"--table", "-", "--summary", "-"},
+      {"--days-table", in("missing/days.csv")},
+      {"--days-table", in("table.csv")},
       {"--resume", "--table", in("folder")},
       {"--resume", "--table", "-"},
       {"--resume", "--table", in("other.csv"), "--vary", "1=1000,3000", "--days", "2"},
@@ -496,4 +498,47 @@ TEST(Sweep, AWorkerThatDiesFailsTheRun) {
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_EQ(splitLines(run.err).size(), 1u) << run.err;
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"err", "out"}));
+}
+
+// Each game's days in the days-table are those --csv writes for the same game, and a cut-off
+// days-table resumes with its table to the uninterrupted bytes.
+TEST(Sweep, TheDaysTableHoldsEveryDayAndResumes) {
+  ScratchDir dir;
+  auto in = [&dir](const char* name) { return (dir.path() / name).string(); };
+  const std::vector<std::string> args = {"--vary", "1=1000,3000", "--repeat", "2", "--days", "40"};
+  succeeded(with(args, {"--table", in("t.csv"), "--days-table", in("d.csv")}));
+  const std::string table = readFile(in("t.csv")), days = readFile(in("d.csv"));
+  std::vector<std::string> dayRows = splitLines(withoutSettings(days));
+  ASSERT_FALSE(dayRows.empty());
+  EXPECT_EQ(dayRows[0], "combination,repetition,day," + std::string(kCsvHeader).substr(9));
+  std::string expected;
+  for (const char* population : {"1000", "3000"}) {
+    succeeded({"--games", "2", "--days", "40", "--csv", in("plain.csv"), population});
+    for (const CsvRow& row : parseCsv(readFile(in("plain.csv")))) {
+      std::ostringstream line;
+      line << (population[0] == '1' ? 1 : 2) << ',' << row << '\n';
+      expected += line.str();
+    }
+  }
+  EXPECT_EQ(withoutSettings(days).substr(dayRows[0].size() + 1), expected);
+
+  // The days of a game reach their file before its row reaches the table.
+  const std::vector<std::pair<size_t, size_t>> cuts = {
+      {20, 20}, {table.size() / 2, days.size() - 10}, {table.size(), days.size()}};
+  for (const auto& [cut, daysCut] : cuts) {
+    std::ofstream(in("t.csv"), std::ios::binary) << table.substr(0, cut);
+    std::ofstream(in("d.csv"), std::ios::binary) << days.substr(0, daysCut);
+    succeeded(with(args, {"--table", in("t.csv"), "--days-table", in("d.csv"), "--resume"}));
+    EXPECT_EQ(readFile(in("t.csv")), table) << cut;
+    EXPECT_EQ(readFile(in("d.csv")), days) << cut;
+  }
+  // A days-table without the days of games the table holds is refused and left as it is.
+  std::ofstream(in("d.csv"), std::ios::binary) << days.substr(0, days.size() / 3);
+  SimRun run =
+      runSim(with(args, {"--table", in("t.csv"), "--days-table", in("d.csv"), "--resume"}));
+  EXPECT_NE(run.exitCode, 0);
+  EXPECT_EQ(run.err, "velmoria-sim: cannot resume '" + in("d.csv") +
+                         "': it lacks days of games the --table holds\n");
+  EXPECT_EQ(readFile(in("t.csv")), table);
+  EXPECT_EQ(readFile(in("d.csv")), days.substr(0, days.size() / 3));
 }
