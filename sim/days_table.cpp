@@ -44,17 +44,14 @@ bool keptDays(const std::string& text, size_t pos, const SweepPlan& plan,
 
 }  // namespace
 
-bool openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                   const Settings& settings, const std::vector<GameResult>& kept,
-                   std::string& error) {
+int openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, const std::vector<GameResult>& kept,
+                  std::string& error) {
   const std::string start = settingsText(settings) + daysTableHeader();
   std::string contents;
-  if (!resume) {
-    return file.open(path, OutputFile::kRowByRow, error) &&
-           std::fputs(start.c_str(), file.stream()) >= 0 && file.flush(error);
-  }
-  if (!file.openToContinue(path, contents, error)) {
-    return false;
+  if (!(resume ? file.openToContinue(path, contents, error)
+               : file.open(path, OutputFile::kRowByRow, error))) {
+    return kExitFailure;
   }
   size_t bytes = 0;
   bool fresh = contents.size() <= start.size() && start.compare(0, contents.size(), contents) == 0;
@@ -64,19 +61,17 @@ bool openDaysTable(OutputFile& file, const std::string& path, bool resume, const
         settingsDifference(block.settings, "the days-table", settings, "this run");
     if (!block.settings.empty() && !difference.empty()) {
       error = "cannot resume " + quoted(path) + ": its settings differ: " + difference;
-      return false;
+      return kExitBadUsage;
     }
     if (contents.compare(block.bytes, daysTableHeader().size(), daysTableHeader()) != 0 ||
         !keptDays(contents, block.bytes + daysTableHeader().size(), plan, kept, bytes)) {
       error = "cannot resume " + quoted(path) + ": it lacks days of games the --table holds";
-      return false;
+      return kExitBadUsage;
     }
   }
-  if (!file.keep(bytes, error)) {
-    return false;
+  if ((resume && !file.keep(bytes, error)) ||
+      (bytes == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
+    return kExitFailure;
   }
-  if (bytes == 0) {
-    std::fputs(start.c_str(), file.stream());
-  }
-  return file.flush(error);
+  return kExitSuccess;
 }

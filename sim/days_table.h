@@ -20,7 +20,7 @@ void appendDayRows(std::string& text, int64_t combination, int repetition,
 
 // Opens the days-table and writes its settings and header; with resume keeps the days of the
 // games the game table kept (kept, in the shard's order), and refuses, changing nothing, a
-// file of other settings or one that lacks some of those games.
-bool openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                   const Settings& settings, const std::vector<GameResult>& kept,
-                   std::string& error);
+// file of other settings or one that lacks some of those games. Returns the exit status.
+int openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, const std::vector<GameResult>& kept,
+                  std::string& error);

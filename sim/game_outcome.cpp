@@ -32,6 +32,23 @@ void addDayToSpans(GameResult& result, const World& w, int32_t day) {
   }
 }
 
+void appendGameValues(const GameResult& result, std::vector<int32_t>& values) {
+  values.push_back(result.days);
+  values.push_back(result.extinct ? 1 : 0);
+  for (const LevelSpan& span : result.levels) {
+    values.insert(values.end(), {span.min, span.max, span.final});
+  }
+}
+
+GameResult gameFromValues(const int32_t* values) {
+  GameResult result{values[0], values[1] != 0, {}};
+  for (int level = 0; level < kSpeciesCount; ++level) {
+    const int32_t* span = values + 2 + 3 * level;
+    result.levels[level] = {span[0], span[1], span[2]};
+  }
+  return result;
+}
+
 std::string outcomeColumnNames() {
   std::string names = ",extinct";
   for (const char* level : kLevelNames) {

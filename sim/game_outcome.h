@@ -4,11 +4,18 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game_loop.h"
 
 // Widens the result's level spans by the populations after day (counted from 1).
 void addDayToSpans(GameResult& result, const World& w, int32_t day);
+
+// A result as whole numbers, as a worker hands it over: days, extinct, then each level's min,
+// max and final.
+constexpr size_t kGameValues = 2 + 3 * kSpeciesCount;
+void appendGameValues(const GameResult& result, std::vector<int32_t>& values);
+GameResult gameFromValues(const int32_t* values);
 
 // ",extinct,large.min,large.max,large.final,...,plants.final"
 std::string outcomeColumnNames();

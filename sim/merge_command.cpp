@@ -10,11 +10,6 @@ namespace {
 
 const char* const kMergeUsage = "usage: velmoria-sim merge --table FILE [--partial] SHARD...";
 
-int failRun(const std::string& message) {
-  fail(message);
-  return 1;
-}
-
 // "3, 5-7, 9" for the combinations not in complete, at most a few dozen of them named.
 std::string missingList(const std::map<int64_t, int>& games, int64_t combinations, int repeat) {
   std::string list;
@@ -142,7 +137,7 @@ int runMerge(const std::vector<std::string>& args) {
   MergeArguments merge;
   std::string error;
   if (!readArguments(args, merge, error)) {
-    return fail(error);
+    return badUsage(error);
   }
   std::vector<GameTable> shards(merge.shards.size());
   std::map<std::string, std::string> seen;
@@ -154,13 +149,13 @@ int runMerge(const std::vector<std::string>& args) {
     const std::string& path = merge.shards[i];
     if (!readGameTable(path, shards[i], error) ||
         !checkShard(shards[0], merge.shards[0], shards[i], path, seen, error)) {
-      return failRun(error);
+      return failure(error);
     }
     if (!planFromSettings(shards[i].settings, shardPlan, error)) {
-      return failRun(quoted(path) + ": " + error);
+      return failure(quoted(path) + ": " + error);
     }
     if (!addRows(shards[i], path, shardPlan, merged, owners, error)) {
-      return failRun(error);
+      return failure(error);
     }
     if (i == 0) {
       plan = shardPlan;
@@ -168,14 +163,14 @@ int runMerge(const std::vector<std::string>& args) {
   }
   std::string missing = missingList(merged.games, plan.combinations, plan.repeat);
   if (!missing.empty() && !merge.partial) {
-    return failRun("missing combinations " + missing + " of " + std::to_string(plan.combinations) +
+    return failure("missing combinations " + missing + " of " + std::to_string(plan.combinations) +
                    " (--partial merges the others)");
   }
   OutputFile table;
   std::string text = mergedText(shards[0].settings, merged, plan.repeat);
   if (!table.open(merge.tablePath, OutputFile::kWhole, error)) {
-    return fail(error);
+    return failure(error);
   }
   std::fputs(text.c_str(), table.stream());
-  return table.finish(error) ? 0 : failRun(error);
+  return table.finish(error) ? 0 : failure(error);
 }

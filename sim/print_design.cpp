@@ -14,7 +14,7 @@ int printDesign(const SweepPlan& plan) {
     std::fputs(row.c_str(), stdout);
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    return fail("cannot write standard output");
+    return failure("cannot write standard output");
   }
   std::fprintf(stderr, "%lld games (%lld combinations, --repeat %d)\n",
                static_cast<long long>(count) * plan.repeat, static_cast<long long>(count),

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "message.h"
+#include "numbers.h"
 #include "sample_design.h"
 #include "sweep_table.h"
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "message.h"
+#include "numbers.h"
 #include "sweep_plan.h"
 
 namespace {
@@ -102,7 +103,7 @@ bool parseSampleRange(const std::string& argument, SampleRange& range, std::stri
   size_t scale = population ? 0 : kRateDecimals;
   std::string low = argument.substr(equals + 1, colon - equals - 1);
   std::string high = argument.substr(colon + 1);
-  if (!scaledDecimal(low, scale, range.low) || !scaledDecimal(high, scale, range.high) ||
+  if (!readScaledDecimal(low, scale, range.low) || !readScaledDecimal(high, scale, range.high) ||
       range.low > range.high) {
     error = "--range " + quoted(name) + " needs LO:HI with LO <= HI, " +
             (population ? "whole numbers" : "at most four decimals") + ", not " +

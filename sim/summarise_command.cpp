@@ -5,17 +5,13 @@
 #include "chart_data.h"
 #include "message.h"
 #include "output_file.h"
+#include "random_source.h"
 #include "table_reader.h"
 
 namespace {
 
 const char* const kSummariseUsage =
     "usage: velmoria-sim summarise TABLE [--summary FILE] [--plot FILE.svg]";
-
-int failRun(const std::string& message) {
-  fail(message);
-  return 1;
-}
 
 struct SummariseArguments {
   std::string tablePath;
@@ -91,27 +87,27 @@ int runSummarise(const std::vector<std::string>& args) {
   SummariseArguments summarise;
   std::string error;
   if (!readArguments(args, summarise, error)) {
-    return fail(error);
+    return badUsage(error);
   }
   GameTable table;
   SweepPlan plan;
   std::vector<CombinationSummary> summaries;
   if (!readGameTable(summarise.tablePath, table, error)) {
-    return failRun(error);
+    return failure(error);
   }
   if (!planFromSettings(table.settings, plan, error) ||
       !summarizeRows(table, plan, summaries, error)) {
-    return failRun("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
+    return failure("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
   }
   bool plot = !summarise.plotPath.empty();
   if (plot && (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
                static_cast<int64_t>(summaries.size()) != plan.combinations)) {
-    return fail("--plot draws a whole --vary sweep over one or two fields");
+    return badUsage("--plot draws a whole --vary sweep over one or two fields");
   }
-  std::string svg = plot ? sweepChart(plan, summaries) : "";
+  std::string svg = plot ? sweepChart(plan, summaries, randomState()) : "";
   if (!writeWhole(summarise.summaryPath, summaryText(table.settings, plan, summaries), error) ||
       (plot && !writeWhole(summarise.plotPath, svg, error))) {
-    return failRun(error);
+    return failure(error);
   }
   return 0;
 }

@@ -1,43 +1,36 @@
 #include "sweep_design.h"
 
 #include "message.h"
+#include "numbers.h"
 #include "sample_design.h"
 
-bool isDesignOption(const std::string& name) {
-  return name == "--design" || name == "--sample" || name == "--range" || name == "--seed";
-}
-
-bool readDesignOption(const std::string& name, const std::string& value, const std::string& second,
-                      SimOptions& options, std::string& error) {
-  options.sweep = true;
-  if (name == "--design") {
-    if (value.empty()) {
-      error = "option '--design' needs a file name";
-    }
-    options.designPath = value;
-  } else if (name == "--range") {
+void storeDesignOption(const std::string& name, const std::string& value, SimOptions& options,
+                       std::string& error) {
+  if (name == "--range") {
     options.ranges.push_back(value);
   } else if (name == "--seed") {
     int64_t seed = 0;
-    if (!scaledDecimal(value, 0, seed) || value[0] == '-' || value[0] == '+' ||
+    if (!readScaledDecimal(value, 0, seed) || value[0] == '-' || value[0] == '+' ||
         seed > 4294967295LL) {
       error = "option '--seed' needs a whole number from 0 to 4294967295, not " + quoted(value);
     }
     options.seed = static_cast<uint32_t>(seed);
     options.seedGiven = true;
   } else {
-    int64_t count = 0;
-    if (!isSampleMethod(value)) {
-      error = "option '--sample' needs random, lhs or sobol, not " + quoted(value);
-    } else if (!scaledDecimal(second, 0, count) || second[0] == '-' || second[0] == '+' ||
-               count < 1 || count > kMaxSampleCount) {
+    size_t space = value.rfind(' ');
+    std::string method = value.substr(0, space);
+    std::string count = space == std::string::npos ? "" : value.substr(space + 1);
+    int64_t number = 0;
+    if (!isSampleMethod(method)) {
+      error = "option '--sample' needs random, lhs or sobol, not " + quoted(method);
+    } else if (!readScaledDecimal(count, 0, number) || count[0] == '-' || count[0] == '+' ||
+               number < 1 || number > kMaxSampleCount) {
       error = "option '--sample' needs a count from 1 to " + std::to_string(kMaxSampleCount) +
-              ", not " + quoted(second);
+              ", not " + quoted(count);
     }
-    options.sampleMethod = value;
-    options.sampleCount = static_cast<int>(count);
+    options.sampleMethod = method;
+    options.sampleCount = static_cast<int>(number);
   }
-  return error.empty();
 }
 
 std::string designOptionsProblem(const SimOptions& options) {

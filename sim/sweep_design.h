@@ -7,10 +7,9 @@
 #include "options.h"
 #include "sweep_plan.h"
 
-bool isDesignOption(const std::string& name);
-// Stores one option's value; --sample's count comes as second. False with a one-line reason.
-bool readDesignOption(const std::string& name, const std::string& value, const std::string& second,
-                      SimOptions& options, std::string& error);
+// Stores --sample ("METHOD N"), --range or --seed, as the option table's rows do.
+void storeDesignOption(const std::string& name, const std::string& value, SimOptions& options,
+                       std::string& error);
 // The combinations of design options that make no sense; empty when they are usable.
 std::string designOptionsProblem(const SimOptions& options);
 

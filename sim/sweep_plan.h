@@ -37,12 +37,6 @@ struct SweepPlan {
 // Finds a field by its name or its number 1..16.
 bool findField(const std::string& name, int& field);
 
-// A plain decimal number times 10^scale; false when it is not one, has more than scale
-// decimals or does not fit 18 digits.
-bool scaledDecimal(const std::string& text, size_t scale, int64_t& value);
-// value / 10^scale as the shortest decimal text.
-std::string decimalText(int64_t value, size_t scale);
-
 // Reads one --vary's "FIELD=FIRST:STEP:LAST" or "FIELD=V1,V2,...".
 bool parseVary(const std::string& argument, VariedField& varied, std::string& error);
 

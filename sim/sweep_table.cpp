@@ -1,9 +1,10 @@
 #include "sweep_table.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <climits>
 
 #include "game_outcome.h"
+#include "numbers.h"
 #include "run_settings.h"
 
 std::string csvField(const std::string& text) {
@@ -55,14 +56,15 @@ bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& 
   }
   std::string line = text.substr(pos, end - pos);
   size_t outcome = line.find(',', line.find(',') + 1);
-  std::string record = line.substr(0, outcome);
-  long long days = 0;
-  int stopped = 0;
-  char tail = '\0';
-  if (outcome == std::string::npos ||
-      record.find_first_not_of("0123456789,") != std::string::npos ||
-      std::sscanf(record.c_str(), "%lld,%d%c", &days, &stopped, &tail) != 2 || days < 1 ||
-      days > 2147483647LL || stopped < 0 || stopped > 1) {
+  std::string rest = line.substr(0, outcome);
+  size_t comma = rest.find(',');
+  std::string stoppedText = comma == std::string::npos ? "" : rest.substr(comma + 1);
+  int days = 0;
+  int stopped = 0;  // "0", "00", ... stay 0; anything else must read as 1
+  bool notStopped = !stoppedText.empty() && stoppedText.find_first_not_of('0') == std::string::npos;
+  if (outcome == std::string::npos || comma == std::string::npos ||
+      !readCount(rest.substr(0, comma), INT_MAX, days) ||
+      !(notStopped || readCount(stoppedText, 1, stopped))) {
     return false;
   }
   result.days = static_cast<int32_t>(days);
@@ -159,11 +161,9 @@ std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary)
   for (const std::string& text : changingTexts(plan, summary.combination)) {
     row += csvField(text) + ",";
   }
-  char mean[64];
-  std::snprintf(mean, sizeof mean, "%.2f", summary.mean);
-  return row + std::to_string(summary.games) + "," + mean + "," + std::to_string(summary.min) +
-         "," + summary.median + "," + std::to_string(summary.max) + "," +
-         std::to_string(summary.stopped) + "\n";
+  return row + std::to_string(summary.games) + "," + fixedText(summary.mean, 2) + "," +
+         std::to_string(summary.min) + "," + summary.median + "," + std::to_string(summary.max) +
+         "," + std::to_string(summary.stopped) + "\n";
 }
 
 std::string summaryText(const std::vector<std::string>& settings, const SweepPlan& plan,

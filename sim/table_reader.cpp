@@ -6,41 +6,46 @@
 #include <cstring>
 
 #include "message.h"
+#include "numbers.h"
 
-bool openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                   const Settings& settings, ExistingRows& existing, std::string& error,
-                   const BeforeWriting& beforeWriting) {
+int openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, ExistingRows& existing, std::string& error,
+                  const BeforeWriting& beforeWriting) {
   const std::string start = settingsText(settings) + gameTableHeader();
   std::string contents;
+  int status = kExitSuccess;
   if (!resume) {
-    if (!beforeWriting(existing, error) || !file.open(path, OutputFile::kRowByRow, error)) {
-      return false;
+    status = beforeWriting(existing, error);
+    if (status != kExitSuccess || !file.open(path, OutputFile::kRowByRow, error)) {
+      return status != kExitSuccess ? status : kExitFailure;
     }
   } else if (!file.openToContinue(path, contents, error)) {
-    return false;
+    return kExitFailure;
   }
   size_t kept = 0;
   // A file cut off before its first row holds nothing to keep.
   if (contents.size() > start.size() || start.compare(0, contents.size(), contents) != 0) {
+    // Not a table of this command: running it again will not help.
     SettingsBlock block = readSettingsBlock(contents);
     std::string difference = settingsDifference(block.settings, "the table", settings, "this run");
     if (!difference.empty()) {
       error = "cannot resume " + quoted(path) + ": its settings differ: " + difference;
-      return false;
+      return kExitBadUsage;
     }
     if (!readExistingRows(contents.substr(block.bytes), plan, existing, error)) {
       error = "cannot resume " + quoted(path) + ": " + error;
-      return false;
+      return kExitBadUsage;
     }
     kept = existing.bytes == 0 ? 0 : block.bytes + existing.bytes;
   }
-  if (resume && (!beforeWriting(existing, error) || !file.keep(kept, error))) {
-    return false;
+  if (resume && (status = beforeWriting(existing, error)) != kExitSuccess) {
+    return status;
   }
-  if (kept == 0) {
-    std::fputs(start.c_str(), file.stream());
+  if ((resume && !file.keep(kept, error)) ||
+      (kept == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
+    return kExitFailure;
   }
-  return file.flush(error);
+  return kExitSuccess;
 }
 
 namespace {
@@ -69,10 +74,10 @@ bool readRow(const std::string& line, TableRow& row) {
   std::string ignored;
   int64_t combination = 0, repetition = 0, record = 0;
   if (!splitCsvRows(line, rows, ignored) || rows.size() != 1 || rows[0].size() < 20 ||
-      !scaledDecimal(rows[0][0], 0, combination) || !scaledDecimal(rows[0][1], 0, repetition) ||
-      !scaledDecimal(rows[0][18], 0, record) || combination < 1 || repetition < 1 ||
-      repetition > kMaxGameCount || record < 1 || record > INT32_MAX ||
-      (rows[0][19] != "0" && rows[0][19] != "1")) {
+      !readScaledDecimal(rows[0][0], 0, combination) ||
+      !readScaledDecimal(rows[0][1], 0, repetition) || !readScaledDecimal(rows[0][18], 0, record) ||
+      combination < 1 || repetition < 1 || repetition > kMaxGameCount || record < 1 ||
+      record > INT32_MAX || (rows[0][19] != "0" && rows[0][19] != "1")) {
     return false;
   }
   row = {combination,
@@ -122,9 +127,10 @@ bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& er
   int64_t combinations = 0, repeat = 0, index = 0, count = 0;
   size_t slash = numbers[2].empty() ? std::string::npos : numbers[2][0].find('/');
   if (numbers[0].size() != 1 || numbers[1].size() != 1 || slash == std::string::npos ||
-      !scaledDecimal(numbers[0][0], 0, combinations) || !scaledDecimal(numbers[1][0], 0, repeat) ||
-      !scaledDecimal(numbers[2][0].substr(0, slash), 0, index) ||
-      !scaledDecimal(numbers[2][0].substr(slash + 1), 0, count) || combinations < 1 ||
+      !readScaledDecimal(numbers[0][0], 0, combinations) ||
+      !readScaledDecimal(numbers[1][0], 0, repeat) ||
+      !readScaledDecimal(numbers[2][0].substr(0, slash), 0, index) ||
+      !readScaledDecimal(numbers[2][0].substr(slash + 1), 0, count) || combinations < 1 ||
       combinations > kMaxGameCount || repeat < 1 || repeat > kMaxGameCount || index < 1 ||
       index > count || count > INT32_MAX) {
     error = "its settings lack the combinations, repeat or shard";

@@ -13,11 +13,12 @@
 // rows an earlier run of the same settings left in it (refusing, with the file unchanged, a
 // table of other settings or another sweep). existing gets the kept rows. beforeWriting runs
 // once the rows to keep are known and before the table is created or changed; when it fails,
-// so does the opening, with its error.
-using BeforeWriting = std::function<bool(const ExistingRows& existing, std::string& error)>;
-bool openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                   const Settings& settings, ExistingRows& existing, std::string& error,
-                   const BeforeWriting& beforeWriting);
+// so does the opening, with its error. Both return the exit status: kExitBadUsage for a table
+// that is not one of this command.
+using BeforeWriting = std::function<int(const ExistingRows& existing, std::string& error)>;
+int openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, ExistingRows& existing, std::string& error,
+                  const BeforeWriting& beforeWriting);
 
 // A finished table as merge and summarise read it.
 struct TableRow {
