@@ -23,7 +23,7 @@ constexpr int32_t kDayRecord = 0;
 constexpr int32_t kGameRecord = 1;
 constexpr size_t kDayValues = 1 + kSpeciesCount;
 // A chunk is sent at a record's end once it holds this many values, even within a long game.
-constexpr size_t kChunkValues = 1 << 16;
+constexpr size_t kChunkValues = 1 << 12;
 
 // In a worker: plays the combination at position in the shard.
 void playCombination(const SweepPlan& plan, uint32_t startState, int64_t position,
