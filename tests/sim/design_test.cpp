@@ -67,6 +67,18 @@ TEST(Design, AFileOfAGridsCombinationsPlaysTheGridsTable) {
   fromInput.args.insert(fromInput.args.end(), common.begin(), common.end());
   fromInput.stdinPath = design.string();
   EXPECT_EQ(withoutSettings(runSim(fromInput).out), expected);
+
+  // A table of the file's rows is not resumed with other rows.
+  fs::path table = dir.path() / "table.csv";
+  SimRun first = runSim({"--design", design.string(), "--days", "40", "--table", table.string()});
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  const std::string before = readFile(table);
+  std::ofstream(design, std::ios::app) << "\n4000,0.15\n";
+  SimRun other =
+      runSim({"--design", design.string(), "--days", "40", "--table", table.string(), "--resume"});
+  EXPECT_EQ(other.exitCode, 2);
+  EXPECT_NE(other.err.find("its settings differ: 'design.digest="), std::string::npos) << other.err;
+  EXPECT_EQ(readFile(table), before);
 }
 
 TEST(Design, BadFilesAreRefusedNamingRowAndColumn) {
