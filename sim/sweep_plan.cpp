@@ -153,7 +153,7 @@ bool makeSweepPlan(const SimOptions& options, SweepPlan& plan, std::string& erro
     error = "a sweep plays at most " + std::to_string(kMaxGameCount) + " games";
     return false;
   }
-  if (games > kGamesWithoutForce && !options.force) {
+  if (games > kGamesWithoutForce && !options.force && !options.printDesign) {
     error = "this sweep plays " + std::to_string(games) + " games; more than " +
             std::to_string(kGamesWithoutForce) + " need --force";
     return false;

@@ -100,6 +100,17 @@ TEST_F(MergeTest, ShardsThatDoNotMakeOneRunAreRefused) {
 }
 
 TEST_F(MergeTest, CommandsAreWordsOnlyAsTheFirstArgument) {
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"merge"},
+                                             {"merge", "--table", in("m.csv")},
+                                             {"merge", "--bogus", "x"},
+                                             {"summarise"},
+                                             {"summarise", "a.csv", "b.csv"},
+                                             {"summarise", "a.csv", "--plot"}}) {
+    SimRun run = runSim(bad);
+    EXPECT_EQ(run.exitCode, 2) << bad.back();
+    EXPECT_EQ(splitLines(run.err).size(), 1u) << run.err;
+  }
   SimRun asField = runSim({"--", "merge"});
   EXPECT_EQ(asField.exitCode, 0) << asField.err;
   EXPECT_EQ(asField.out, runSim({"--", "summarise"}).out);
