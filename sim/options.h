@@ -22,7 +22,7 @@ struct SimOptions {
   bool help = false;
   std::vector<std::string> fields;  // the dialog's texts in edit order, at most sixteen
 
-  // A sweep: set by any of --vary, --repeat, --jobs, --table, --summary, --resume, --shard.
+  // A sweep: set by any option whose row in the option table says it makes one.
   bool sweep = false;
   std::vector<std::string> varies;  // each --vary's "FIELD=VALUES"
   int repeat = 1;
