@@ -51,8 +51,13 @@ bool summarizeRows(const GameTable& table, SweepPlan& plan,
   for (size_t i = 0; i < table.rows.size(); ++i) {
     const TableRow& row = table.rows[i];
     games.push_back(GameResult{row.record, !row.stopped, {}});
-    if (design && row.combination <= plan.combinations &&
-        plan.design.rows[row.combination - 1].empty()) {
+    if (row.combination > plan.combinations ||
+        (row.combination - plan.shardIndex) % plan.shardCount != 0 ||
+        row.repetition != static_cast<int>(games.size())) {
+      error = "its row " + std::to_string(i + 1) + " is not the next game of this run";
+      return false;
+    }
+    if (design && plan.design.rows[row.combination - 1].empty()) {
       for (int field : plan.design.fields) {
         plan.design.rows[row.combination - 1].push_back(row.cells[2 + field]);
       }

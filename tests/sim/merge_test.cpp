@@ -123,4 +123,11 @@ TEST_F(MergeTest, CommandsAreWordsOnlyAsTheFirstArgument) {
   EXPECT_EQ(cut.exitCode, 1);
   EXPECT_NE(cut.err.find("games: finish the table with --resume first"), std::string::npos)
       << cut.err;
+  std::string forged = text;
+  forged.replace(forged.find("\n2,1,"), 5, "\n9,1,");  // a combination the run does not have
+  std::ofstream(in("forged.csv"), std::ios::binary) << forged;
+  SimRun stranger = runSim({"summarise", in("forged.csv")});
+  EXPECT_EQ(stranger.exitCode, 1);
+  EXPECT_NE(stranger.err.find("is not the next game of this run"), std::string::npos)
+      << stranger.err;
 }
