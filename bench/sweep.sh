@@ -3,14 +3,12 @@
 # games per second and the ratio: a sweep of games with the default fields, and one of heavy
 # games (tens of thousands of individuals per level, stopped after 120 days). Checks that both
 # job counts write the same table. Usage: bench/sweep.sh [runs] (default 1).
-# BUILD_DIR picks the native build folder (default build/native).
-set -eu
-cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-build/native}
+# VELMORIA_BUILD_DIR picks the native build folder (default build/native).
+set -euo pipefail
+. "$(dirname "$0")/../tools/wine-lib.sh"
 runs=${1:-1}
-cmake --preset native -B "$build" >/dev/null
-cmake --build "$build" -j2 --target velmoria-sim >/dev/null
-sim=$build/sim/velmoria-sim
+build_targets native velmoria-sim >/dev/null
+sim=$(build_dir_of native)/sim/velmoria-sim
 cores=$(nproc)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -3,19 +3,16 @@
 # display: dots composed in memory against one text call per dot, in the same run.
 # Usage: bench/tick.sh [ticks per figure] [runs]   (defaults: 20 ticks, 3 runs)
 # VELMORIA_BUILD picks win32 or win64 (default: the one this host runs, 32-bit where it can);
-# BUILD_DIR the build folder (default build/<that build>); WINEPREFIX the Wine prefix.
-set -eu
-cd "$(dirname "$0")/.."
-. tools/wine-lib.sh
+# VELMORIA_BUILD_DIR the build folder (default build/<that build>); WINEPREFIX the Wine prefix.
+set -euo pipefail
+. "$(dirname "$0")/../tools/wine-lib.sh"
 preset=$(playable_build)
-build=${BUILD_DIR:-build/$preset}
 ticks=${1:-20}
 runs=${2:-3}
-export WINEPREFIX=${WINEPREFIX:-$PWD/build/wineprefix}
 
-cmake --preset "$preset" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target tick_benchmark >/dev/null
+build_targets "$preset" tick_benchmark >/dev/null
 for run in $(seq "$runs"); do
   echo "== run $run of $runs (load: $(cut -d' ' -f1-3 /proc/loadavg)) =="
-  tools/with-display tools/wine-run "$build/tests/gui/simulation/tick_benchmark.exe" "$ticks"
+  "$velmoria_tools/with-display" "$velmoria_tools/wine-run" \
+    "$(build_dir_of "$preset")/bench/tick_benchmark.exe" "$ticks"
 done

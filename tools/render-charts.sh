@@ -7,13 +7,12 @@
 # Every game stops after 400 days at the latest, so 400 in a chart means "400 or more".
 # Builds the simulator first. VELMORIA_BUILD_DIR (default build/native) chooses the build folder.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build_dir=${VELMORIA_BUILD_DIR:-build/native}
+. "$(dirname "$0")/wine-lib.sh"
+cd "$velmoria_root"
 
 tools/setup.sh
-cmake --preset native -B "$build_dir" >/dev/null
-cmake --build "$build_dir" -j2 --target velmoria-sim >/dev/null
-sim=$build_dir/sim/velmoria-sim
+build_targets native velmoria-sim >/dev/null
+sim=$(build_dir_of native)/sim/velmoria-sim
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -2,6 +2,7 @@
 # Installs what building, playing and testing Velmoria need on Debian 12 (as root).
 # Quick when everything is already there.
 set -euo pipefail
+. "$(dirname "$0")/wine-lib.sh"
 
 packages=(
   cmake make g++ git clang-format
@@ -58,7 +59,7 @@ if [ -n "${need_locale_gen:-}" ]; then
 fi
 
 # puppeteer-core for the browser tests, into tests/web/node_modules; it downloads no browser.
-web_tests="$(cd "$(dirname "$0")/../tests/web" && pwd)"
+web_tests=$velmoria_root/tests/web
 if [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
   echo "setup: npm ci in tests/web"
   (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)

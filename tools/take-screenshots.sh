@@ -9,29 +9,24 @@
 # build/screenshots-wineprefix, where Wine draws the window frames itself (there is no window
 # manager on the virtual display to draw them).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
-. tools/wine-lib.sh
+. "$(dirname "$0")/game-driver.sh"
 build=$(playable_build)
-build_dir=${VELMORIA_BUILD_DIR:-build/$build}
-export WINEPREFIX=$root/build/screenshots-wineprefix
+build_dir=$(build_dir_of "$build")
+export WINEPREFIX=$velmoria_root/build/screenshots-wineprefix
 
 if [ -z "${VELMORIA_SCREENSHOT_DISPLAY:-}" ]; then
-  tools/setup.sh
+  "$velmoria_tools/setup.sh"
   echo "take-screenshots: the $build program"
-  cmake --preset "$build" -B "$build_dir" >/dev/null
-  cmake --build "$build_dir" -j2 --target velmoria inspect_windows
-  tools/wine-prefix
-  LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all wine_chore reg add 'HKCU\Software\Wine\X11 Driver' \
-    /v Managed /d N /f >/dev/null 2>&1
-  WINEDEBUG=-all wineserver -w
-  VELMORIA_SCREENSHOT_DISPLAY=1 exec tools/with-display "$0" "$@"
+  build_targets "$build" velmoria inspect_windows
+  "$velmoria_tools/wine-prefix"
+  wine_environment
+  wine_draws_frames
+  VELMORIA_SCREENSHOT_DISPLAY=1 exec "$velmoria_tools/with-display" bash "$0" "$@"
 fi
 
-build_dir=$(cd "$build_dir" && pwd)
 game_exe=$build_dir/app/velmoria.exe
-inspect_exe=$build_dir/tests/gui/e2e/inspect_windows.exe
-source tests/gui/e2e/e2e_lib.sh
+inspect_exe=$build_dir/tests/gui/support/inspect_windows.exe
+cd "$velmoria_root"
 
 # The whole game window, frame included, as "WxH+X+Y".
 game_window_area() {
@@ -46,11 +41,11 @@ shoot() {
   note "saved docs/$1"
 }
 
-e2e_start_game
+start_game
 sleep 1  # let a few title frames pass
 shoot title.png
 
-e2e_open_dialog
+open_dialog
 xdotool mousemove --sync 0 0  # keep the pointer out of the picture
 shoot dialog.png
 

@@ -4,9 +4,9 @@
 # the Windows program under Wine on a virtual display. Both Windows builds are always
 # compiled; the 64-bit suite always runs, the 32-bit one wherever this host can run 32-bit code.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+. "$(dirname "$0")/wine-lib.sh"
+cd "$velmoria_root"
 tools/setup.sh
-. tools/wine-lib.sh
 
 cmake --preset native >/dev/null
 cmake --build --preset native
@@ -23,7 +23,7 @@ for build in win32 win64; do
   cmake --build --preset "$build"
 done
 
-export WINEPREFIX=$PWD/build/wineprefix
+export WINEPREFIX=$tests_wineprefix
 tools/wine-prefix
 tools/with-display ctest --preset win64
 if reason=$(tools/host-runs-32bit); then

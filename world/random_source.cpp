@@ -16,3 +16,7 @@ uint32_t randomState() {
 void setRandomState(uint32_t newState) {
   state = newState;
 }
+
+void skipRandomDraws(uint64_t n) {
+  state = advanceRandomState(state, n);
+}

@@ -2,139 +2,228 @@
 // fixed order large carnivores, small carnivores, herbivores, plants; then the recount.
 // The order of every random draw is part of the game: the same fields always give the same
 // game.
-#include "free_slots.h"
+//
+// A day is a chain of draws, each waiting for the one before, so the step is written to keep
+// that chain moving: the generator's state stays in a register for the whole phase, and the
+// outcomes that depend on a random slot or draw (a meal, a successful birth) are applied with
+// masks instead of branches, which the processor could not predict. Each level's index of
+// living slots (living_slots.h) follows every kill, death and birth.
+#include "living_slots.h"
 #include "random_source.h"
 #include "world.h"
 
 namespace {
 
-// Free-slot indexes of the four levels for the day being stepped; static because they are
-// large and the step runs on one thread.
-FreeSlots freeSlots[kSpeciesCount];
-
-// Each phase draws through its own stream, so that the generator's state stays in a register
-// for the hundreds of thousands of draws of a crowded day.
-int drawSlot(RandomStream& random) {
-  return random.next() % kSlotsPerSpecies;
-}
-int drawChance(RandomStream& random) {
-  return random.next() % kRateScale;
+// c ? a : b, computed without a branch.
+int32_t select(bool c, int32_t a, int32_t b) {
+  int32_t mask = -static_cast<int32_t>(c);
+  return (a & mask) | (b & ~mask);
 }
 
-void kill(Species& prey, int k, int slot) {
-  prey.life[slot] = 0;
-  freeSlots[k].markFree(slot);
+// One level as a phase works on it: its slots and their index.
+struct Level {
+  int32_t* life;
+  LivingSlots& slots;
+};
+
+Level level(World& w, LivingSlots* index, int k) {
+  return {w.species[k].life, index[k]};
 }
 
-// Ages individual i by one day after its meal (or its lack of one).
-void age(Species& s, int k, int i) {
-  s.life[i] -= 1;
-  if (s.life[i] <= 0) {
-    freeSlots[k].markFree(i);
+// Whether slots a and b of the prey are both alive, tested without a branch between them.
+bool bothAlive(Level prey, int a, int b) {
+  bool first = prey.slots.isAlive(a);
+  bool second = prey.slots.isAlive(b);
+  return first & second;
+}
+
+// A meal: the prey in slot is eaten when `eaten` holds.
+void eatIf(Level prey, int slot, bool eaten) {
+  prey.life[slot] = select(eaten, 0, prey.life[slot]);
+  prey.slots.markEaten(slot, eaten);
+}
+
+// Individual i after its meal (or its lack of one, which divides its life by divisor) and a
+// day of ageing; returns its life.
+int32_t liveADay(Level self, int i, bool fed, int divisor) {
+  int32_t life = self.life[i];
+  life = select(fed, life, life / divisor) - 1;
+  self.life[i] = life;
+  self.slots.markFree(i, life <= 0);
+  return life;
+}
+
+// The level's birth attempts, made through one stream of draws.
+class Births {
+ public:
+  // Between the start of the level's phase and its end, the index changes only through the
+  // level's own deaths and births, so the lowest free slot is followed here instead of
+  // searched for at every attempt.
+  Births(const Species& s, Level self)
+      : self_(self), chance_(s.birthChance), life_(s.startLife), free_(self.slots.lowestFree()) {}
+
+  // Individual i has just died, when `died` holds (the index already says so).
+  void noteDeath(int i, bool died) {
+    bool lower = died & (static_cast<unsigned>(i) < static_cast<unsigned>(free_));
+    free_ = lower ? i : free_;
   }
-}
 
-void starve(Species& s, int i, int divisor) {
-  s.life[i] /= divisor;
-}
-
-// The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
-// a free slot at all.
-void attemptBirth(RandomStream& random, Species& s, int k) {
-  int slot = freeSlots[k].lowestFree();
-  if (slot < 0) {
-    return;
-  }
-  if (drawChance(random) < s.birthChance) {
-    s.life[slot] = s.startLife;
-    if (s.startLife > 0) {
-      freeSlots[k].markAlive(slot);
+  // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
+  // a free slot at all. Returns the generator's state after it.
+  uint32_t attempt(uint32_t state, LivingCursor& cursor) {
+    int slot = free_;
+    if (slot < 0) {
+      return state;
     }
+    state = advanceRandomState(state);
+    bool born = randomValueOf(state) % kRateScale < chance_;
+    self_.life[slot] = select(born, life_, self_.life[slot]);
+    bool living = born & (life_ > 0);
+    free_ = self_.slots.markAliveFindFree(slot, living);
+    cursor.cameAlive(slot, living);
+    return state;
   }
+
+ private:
+  Level self_;
+  int32_t chance_;
+  int32_t life_;
+  int free_;  // -1: none
+};
+
+int drawSlot(uint32_t& state) {
+  state = advanceRandomState(state);
+  return randomValueOf(state) % kSlotsPerSpecies;
+}
+int drawChance(uint32_t& state) {
+  state = advanceRandomState(state);
+  return randomValueOf(state) % kRateScale;
 }
 
 bool underCap(const Species& s) {
   return s.population < kBirthCap;
 }
 
-void largeCarnivoresDay(World& w) {
-  RandomStream random;
-  Species& large = w.species[LargeCarnivore];
-  Species& small = w.species[SmallCarnivore];
-  Species& herbivores = w.species[Herbivore];
-  bool preyExists = small.population > 0 || herbivores.population > 0;
-  for (int i = 0; i < kSlotsPerSpecies; ++i) {
-    if (large.life[i] <= 0) {
-      continue;
-    }
-    int a = drawSlot(random);
-    int b = drawSlot(random);
-    if (herbivores.life[a] > 0 && herbivores.life[b] > 0) {
-      kill(herbivores, Herbivore, a);
-      kill(herbivores, Herbivore, b);
-    } else if (small.life[a] > 0 && small.life[b] > 0) {
-      kill(small, SmallCarnivore, a);
-      kill(small, SmallCarnivore, b);
+// The share of draws that find living prey: the living among the slots a draw can reach.
+double preyDensity(const LivingSlots& prey) {
+  constexpr int kReachable = 32768;  // a draw is at most 32767
+  return prey.countLivingBelow(kReachable) / static_cast<double>(kReachable);
+}
+
+// Meals that nearly always or nearly never happen are left to the branch predictor, so that
+// nothing waits for the prey's slot to be read; meals as likely as not are applied with masks.
+bool predictable(double mealChance) {
+  return mealChance < 0.1 || mealChance > 0.9;
+}
+
+template <bool kPredictableMeals>
+uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
+  Level large = level(w, index, LargeCarnivore);
+  Level small = level(w, index, SmallCarnivore);
+  Level herbivores = level(w, index, Herbivore);
+  const Species& s = w.species[LargeCarnivore];
+  bool preyExists = w.species[SmallCarnivore].population > 0 || w.species[Herbivore].population > 0;
+  bool mayBear = underCap(s) && preyExists;
+  int32_t disturbance = w.disturbance[LargeCarnivore];
+  large.slots.summariseFullWords();
+  Births births(s, large);
+  for (LivingCursor c(large.slots); c.next();) {
+    int i = c.slot();
+    int a = drawSlot(state);
+    int b = drawSlot(state);
+    bool twoHerbivores = bothAlive(herbivores, a, b);
+    bool smallPair = bothAlive(small, a, b);
+    bool twoSmall = !twoHerbivores & smallPair;
+    bool fed = twoHerbivores | twoSmall;
+    int32_t life;
+    if (kPredictableMeals) {
+      if (__builtin_expect(fed, 0)) {
+        Level prey = twoHerbivores ? herbivores : small;
+        eatIf(prey, a, true);
+        eatIf(prey, b, true);
+        life = liveADay(large, i, true, 5);
+      } else {
+        life = liveADay(large, i, false, 5);
+      }
     } else {
-      starve(large, i, 5);
+      eatIf(herbivores, a, twoHerbivores);
+      eatIf(herbivores, b, twoHerbivores);
+      eatIf(small, a, twoSmall);
+      eatIf(small, b, twoSmall);
+      life = liveADay(large, i, fed, 5);
     }
-    age(large, LargeCarnivore, i);
-    int r = drawChance(random);
-    if (underCap(large) && r > w.disturbance[LargeCarnivore] && large.life[i] > 0 && preyExists) {
-      attemptBirth(random, large, LargeCarnivore);
+    births.noteDeath(i, life <= 0);
+    int r = drawChance(state);
+    if (mayBear & (r > disturbance) & (life > 0)) {
+      state = births.attempt(state, c);
     }
   }
+  return state;
 }
 
 // Small carnivores eat herbivores and herbivores eat plants in the same way.
-void predatorDay(World& w, int k, int preyId) {
-  RandomStream random;
-  Species& self = w.species[k];
-  Species& prey = w.species[preyId];
-  bool blockedWithoutPrey = k == SmallCarnivore;
-  for (int i = 0; i < kSlotsPerSpecies; ++i) {
-    if (self.life[i] <= 0) {
-      continue;
-    }
-    int a = drawSlot(random);
-    if (prey.life[a] > 0) {
-      kill(prey, preyId, a);
+template <bool kPredictableMeals>
+uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t state) {
+  Level self = level(w, index, k);
+  Level prey = level(w, index, preyId);
+  const Species& s = w.species[k];
+  bool blockedWithoutPrey = k == SmallCarnivore && w.species[preyId].population <= 0;
+  bool mayBear = underCap(s) && !blockedWithoutPrey;
+  int32_t disturbance = w.disturbance[k];
+  self.slots.summariseFullWords();
+  Births births(s, self);
+  for (LivingCursor c(self.slots); c.next();) {
+    int i = c.slot();
+    int a = drawSlot(state);
+    bool fed = prey.slots.isAlive(a);
+    bool survivesHunger = self.life[i] >= 20;
+    int32_t life;
+    if (kPredictableMeals) {
+      if (__builtin_expect(fed, 0)) {
+        eatIf(prey, a, true);
+        life = liveADay(self, i, true, 10);
+      } else {
+        life = liveADay(self, i, false, 10);
+      }
     } else {
-      starve(self, i, 10);
+      eatIf(prey, a, fed);
+      life = liveADay(self, i, fed, 10);
     }
-    age(self, k, i);
-    int r = drawChance(random);
-    if (underCap(self) && r > w.disturbance[k] && self.life[i] > 0 &&
-        (!blockedWithoutPrey || prey.population > 0)) {
-      attemptBirth(random, self, k);
+    births.noteDeath(i, life <= 0);
+    int r = drawChance(state);
+    if (mayBear & (r > disturbance)) {
+      if (survivesHunger || life > 0) {
+        state = births.attempt(state, c);
+      }
     }
   }
+  return state;
 }
 
-void plantsDay(World& w) {
-  RandomStream random;
-  Species& plants = w.species[Plant];
-  for (int i = 0; i < kSlotsPerSpecies; ++i) {
-    if (plants.life[i] <= 0) {
-      continue;
-    }
-    drawSlot(random);  // drawn and unused, as every other level draws its meal
-    starve(plants, i, 10);
-    age(plants, Plant, i);
-    int r = drawChance(random);
+uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
+  Level plants = level(w, index, Plant);
+  const Species& s = w.species[Plant];
+  bool mayBear = underCap(s);
+  int32_t disturbance = w.disturbance[Plant];
+  plants.slots.summariseFullWords();
+  Births births(s, plants);
+  for (LivingCursor c(plants.slots); c.next();) {
+    int i = c.slot();
+    drawSlot(state);  // drawn and unused, as every other level draws its meal
+    births.noteDeath(i, liveADay(plants, i, false, 10) <= 0);
+    int r = drawChance(state);
     // A plant that has just withered still seeds.
-    if (underCap(plants) && r > w.disturbance[Plant]) {
-      attemptBirth(random, plants, Plant);
+    if (mayBear & (r > disturbance)) {
+      state = births.attempt(state, c);
     }
   }
+  return state;
 }
 
-void recount(World& w, int32_t day) {
+void recount(World& w, LivingSlots* index, int32_t day) {
   for (int k = 0; k < kSpeciesCount; ++k) {
-    int32_t living = 0;
-    for (int32_t life : w.species[k].life) {
-      living += life > 0 ? 1 : 0;
-    }
+    index[k].forgetEmptyTop();
+    int32_t living = index[k].countLivingBelow(kSlotsPerSpecies);
     w.species[k].population = living;
     // The table holds the first kHistoryDays days; later days are counted but not recorded.
     if (day >= 0 && day < kHistoryDays) {
@@ -146,14 +235,21 @@ void recount(World& w, int32_t day) {
 }  // namespace
 
 void stepWorld(World& w, int32_t day) {
-  for (int k = 0; k < kSpeciesCount; ++k) {
-    freeSlots[k].rebuild(w.species[k].life);
-  }
-  largeCarnivoresDay(w);
-  predatorDay(w, SmallCarnivore, Herbivore);
-  predatorDay(w, Herbivore, Plant);
-  plantsDay(w);
-  recount(w, day);
+  LivingSlots* index = livingSlotsOf(w);
+  uint32_t state = randomState();
+  double h = preyDensity(index[Herbivore]);
+  double s = preyDensity(index[SmallCarnivore]);
+  state = predictable(h * h + (1 - h * h) * s * s) ? largeCarnivoresDay<true>(w, index, state)
+                                                   : largeCarnivoresDay<false>(w, index, state);
+  state = predictable(preyDensity(index[Herbivore]))
+              ? predatorDay<true>(w, index, SmallCarnivore, Herbivore, state)
+              : predatorDay<false>(w, index, SmallCarnivore, Herbivore, state);
+  state = predictable(preyDensity(index[Plant]))
+              ? predatorDay<true>(w, index, Herbivore, Plant, state)
+              : predatorDay<false>(w, index, Herbivore, Plant, state);
+  state = plantsDay(w, index, state);
+  setRandomState(state);
+  recount(w, index, day);
 }
 
 void stepWorld() {

@@ -1,15 +1,21 @@
 #include "world.h"
 
+#include "living_slots.h"
+
 World world;
 int32_t dayCount = 0;
 
 void seedWorld(World& w) {
-  for (Species& s : w.species) {
+  int living[kSpeciesCount];
+  for (int k = 0; k < kSpeciesCount; ++k) {
+    Species& s = w.species[k];
     int32_t seeded = s.population < kSlotsPerSpecies ? s.population : kSlotsPerSpecies;
     for (int i = 0; i < kSlotsPerSpecies; ++i) {
       s.life[i] = i < seeded ? s.startLife : 0;
     }
+    living[k] = s.startLife > 0 && seeded > 0 ? seeded : 0;
   }
+  indexSeededWorld(w, living);
 }
 
 void seedWorld() {

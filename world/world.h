@@ -37,5 +37,11 @@ void seedWorld();
 void stepWorld(World& w, int32_t day);
 void stepWorld();  // the game's world at dayCount
 
+// The step keeps an index of which slots are alive from one day to the next. Whatever writes
+// life slots other than seedWorld and stepWorld (a test filling a world, a copy into w, a new
+// world where an old one lay in memory) calls this before the next step or dot scatter of w,
+// which then reads the slots afresh.
+void lifeSlotsChanged(const World& w);
+
 // True when some level has died out (population 0 or less): the game is over.
 bool anySpeciesExtinct(const World& w);

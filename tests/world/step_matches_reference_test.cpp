@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "parameters.h"
 #include "random_source.h"
 #include "reference_step.h"
 #include "world_test_support.h"
@@ -142,6 +144,8 @@ struct Case {
   uint32_t randomState = 1;
   int32_t firstDay = 0;
   int days = 4;
+  bool seed = false;    // seed both worlds from their fields first
+  bool meddle = false;  // write slots and step another world between days
 };
 
 // A world with a random layout and random edge values for each level. Levels whose births
@@ -183,11 +187,32 @@ struct Totals {
   long deaths = 0;
 };
 
+// The same writes to both worlds' slots, as a test or a tool might make between days, and
+// every other time a day of another world in between: the step must read the slots afresh.
+void meddle(World& fast, World& literal, int round) {
+  for (World* w : {&fast, &literal}) {
+    for (Species& s : w->species) {
+      fillLife(s, round * 97, round * 97 + 150, 0);
+      fillLife(s, 20000 + round * 61, 20000 + round * 61 + 70, 77);
+    }
+  }
+  lifeSlotsChanged(fast);
+  if (round % 2 == 1) {
+    auto other = makeEmptyWorld();
+    fillLife(other->species[Plant], 0, 300, 9);
+    stepWorld(*other, 0);
+  }
+}
+
 void expectSameDays(const Case& c, Totals& totals) {
   auto fast = makeEmptyWorld();
   auto literal = makeEmptyWorld();
   std::memcpy(fast.get(), c.world.get(), sizeof(World));
   std::memcpy(literal.get(), c.world.get(), sizeof(World));
+  if (c.seed) {
+    seedWorld(*literal);
+    seedWorld(*fast);  // last, so that the step starts from the index seeding made
+  }
   auto before = makeEmptyWorld();
   uint32_t fastState = c.randomState;
   uint32_t literalState = c.randomState;
@@ -210,6 +235,9 @@ void expectSameDays(const Case& c, Totals& totals) {
         totals.births += !was && is;
         totals.deaths += was && !is;
       }
+    }
+    if (c.meddle) {
+      meddle(*fast, *literal, d);
     }
   }
 }
@@ -295,6 +323,40 @@ TEST(StepMatchesReference, RandomWorldsAndEdgeValues) {
   // The worlds must actually exercise the step.
   EXPECT_GT(totals.births, 10000);
   EXPECT_GT(totals.deaths, 10000);
+}
+
+TEST(StepMatchesReference, WorldsWrittenBetweenDays) {
+  Totals totals;
+  for (uint64_t seed = 41; seed <= 46; ++seed) {
+    Case c = randomCase(seed);
+    c.meddle = true;
+    expectSameDays(c, totals);
+  }
+  EXPECT_GT(totals.births, 1000);
+}
+
+// Games from the dialog's fields: the step starts from the index that seeding leaves.
+TEST(StepMatchesReference, SeededGames) {
+  const std::vector<std::vector<const char*>> games = {
+      {},
+      {"100", "0.5", "0.2", "300", "0.5", "0.2", "3000", "0.5", "0.2", "10000", "0.5", "0.5"},
+      {"63", "0.5", "0.2", "64", "0.5", "0.2", "65", "0.5", "0.2", "50000", "0.001", "0.9"},
+      {"60000", "0.0003", "1", "2000", "0", "0.2", "2000", "-1", "0.2", "-5", "0.5", "0.2"},
+  };
+  Totals totals;
+  for (size_t g = 0; g < games.size(); ++g) {
+    Case c;
+    c.name = "seeded game " + std::to_string(g);
+    const char* texts[kParameterFieldCount];
+    for (int f = 0; f < kParameterFieldCount; ++f) {
+      texts[f] = f < static_cast<int>(games[g].size()) ? games[g][f] : kDefaultParameterTexts[f];
+    }
+    storeParameterTexts(*c.world, texts);
+    c.seed = true;
+    c.days = 12;
+    expectSameDays(c, totals);
+  }
+  EXPECT_GT(totals.births, 10000);
 }
 
 TEST(StepMatchesReference, PopulationsAroundTheBirthCap) {

@@ -359,6 +359,7 @@ TEST(StepWorld, DaysFrom1000OnAreCountedButNotRecorded) {
   };
   auto g = std::make_unique<Guarded>();
   std::memcpy(&g->world, w.get(), sizeof(World));
+  lifeSlotsChanged(g->world);
   for (int32_t& x : g->guard) {
     x = 424242;
   }

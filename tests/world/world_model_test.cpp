@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "dot_field.h"
@@ -27,6 +29,27 @@ TEST(RandomSource, StaysInRangeAndWrapsItsState) {
   EXPECT_EQ(drawsFrom(12345, 50), drawsFrom(12345, 50));
   setRandomState(0);
   EXPECT_EQ(randomNext(), static_cast<int>((2531011u >> 16) & 0x7FFF));
+}
+
+TEST(RandomSource, AJumpLeavesTheStateThatDrawingOneByOneLeaves) {
+  const uint32_t starts[] = {0, 1, 12345, 0x80000000u, 0xFFFFFFFFu};
+  const uint64_t counts[] = {0, 1, 2, 3, 63, 64, 65, 1000, 160000, 1234567};
+  for (uint32_t start : starts) {
+    uint32_t drawn = start;
+    uint64_t made = 0;
+    for (uint64_t n : counts) {
+      for (; made < n; ++made) {
+        drawn = advanceRandomState(drawn);
+      }
+      EXPECT_EQ(advanceRandomState(start, n), drawn) << start << " + " << n;
+      EXPECT_EQ(randomDrawsBetween(start, drawn), n) << start << " + " << n;
+      setRandomState(start);
+      skipRandomDraws(n);
+      EXPECT_EQ(randomState(), drawn) << start << " + " << n;
+    }
+    // The generator comes back to every state after 2^32 draws.
+    EXPECT_EQ(advanceRandomState(start, uint64_t{1} << 32), start);
+  }
 }
 
 TEST(SeedWorld, OverwritesAPreviousGame) {
@@ -135,5 +158,50 @@ TEST(ScatterDots, OneDotPerLivingIndividualAmongTheFirst20000Slots) {
     EXPECT_EQ(dots[d].species, expectedSpecies[d]);
     EXPECT_EQ(dots[d].y, kDotFieldTop + draws[2 * d] % kDotFieldHeight) << "y is drawn first";
     EXPECT_EQ(dots[d].x, draws[2 * d + 1] % kDotFieldWidth);
+  }
+}
+
+TEST(ScatterDots, SkippingThemLeavesTheSourceAsDrawingThem) {
+  auto w = makeEmptyWorld();
+  std::mt19937 random(3);
+  // Each case fills every level's slots from a pattern, then steps a day or not.
+  struct Case {
+    const char* name;
+    int32_t (*life)(int slot, std::mt19937& random);
+    bool stepFirst;
+  };
+  const Case cases[] = {
+      {"empty", [](int, std::mt19937&) { return 0; }, false},
+      {"every slot", [](int, std::mt19937&) { return 5; }, false},
+      {"around the last shown slot",
+       [](int j, std::mt19937&) { return j >= kDotSlots - 70 && j < kDotSlots + 70 ? 1 : -1; },
+       false},
+      {"scattered", [](int, std::mt19937& r) { return static_cast<int32_t>(r() % 7) - 3; }, false},
+      {"scattered, after a day",
+       [](int, std::mt19937& r) { return static_cast<int32_t>(r() % 7) - 3; }, true},
+  };
+  for (const Case& c : cases) {
+    int shown = 0;
+    for (Species& s : w->species) {
+      for (int j = 0; j < kSlotsPerSpecies; ++j) {
+        s.life[j] = c.life(j, random);
+      }
+    }
+    lifeSlotsChanged(*w);
+    setRandomState(4242);
+    if (c.stepFirst) {
+      stepWorld(*w, 0);
+    }
+    for (const Species& s : w->species) {
+      shown += static_cast<int>(
+          std::count_if(s.life, s.life + kDotSlots, [](int32_t v) { return v > 0; }));
+    }
+    uint32_t start = randomState();
+    scatterDots(*w, [](int, int, int) {});
+    uint32_t drawn = randomState();
+    setRandomState(start);
+    skipDotDraws(*w);
+    EXPECT_EQ(randomState(), drawn) << c.name;
+    EXPECT_EQ(drawsBetween(start, drawn, 200000), 2 * shown) << c.name;
   }
 }

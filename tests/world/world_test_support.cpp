@@ -5,7 +5,9 @@
 #include "random_source.h"
 
 std::unique_ptr<World> makeEmptyWorld() {
-  return std::make_unique<World>();
+  auto w = std::make_unique<World>();
+  lifeSlotsChanged(*w);  // it may lie where a world the step knew lay
+  return w;
 }
 
 void fillLife(Species& s, int first, int last, int32_t life) {

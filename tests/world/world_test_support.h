@@ -9,7 +9,8 @@
 
 #include "world.h"
 
-// A world with every field zero: all slots free, all populations 0.
+// A world with every field zero: all slots free, all populations 0. Its slots may be written
+// until it is first stepped; later writes call lifeSlotsChanged.
 std::unique_ptr<World> makeEmptyWorld();
 
 // Sets life slots first .. last-1 of s to life.

@@ -6,7 +6,7 @@
 // carnivores at the top, in the colours the simulation screen gives the four levels.
 //
 // Build and run (tools/pictures/make-pictures.sh does both):
-//   g++ -std=c++17 -O2 -I world -o make_pictures tools/pictures/make_pictures.cpp
+//   g++ -std=c++17 -O2 -I world -o make_pictures tools/pictures/make_pictures.cpp tools/pictures/bmp24.cpp
 //   ./make_pictures resources
 #include <cmath>
 #include <cstdint>
@@ -14,7 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "bmp24.h"
 #include "species.h"
+
+using bmp24::put16;
+using bmp24::put32;
+using bmp24::putInfoHeader;
 
 namespace {
 
@@ -172,44 +177,10 @@ Colour pictureAt(double x, double y) {
   return bandColour(band);
 }
 
-void put16(std::vector<uint8_t>& out, unsigned v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-
-void put32(std::vector<uint8_t>& out, unsigned v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-
-void putInfoHeader(std::vector<uint8_t>& out, int width, int height, int bits, unsigned imageSize,
-                   unsigned colours) {
-  put32(out, 40);
-  put32(out, width);
-  put32(out, height);
-  put16(out, 1);
-  put16(out, bits);
-  put32(out, 0);  // BI_RGB
-  put32(out, imageSize);
-  put32(out, 2835);  // 72 dpi
-  put32(out, 2835);
-  put32(out, colours);
-  put32(out, 0);
-}
-
 // 4 x 4 samples per pixel smooth the edges of the shapes.
 std::vector<uint8_t> makeTitlePicture() {
-  int rowBytes = (kPictureWidth * 3 + 3) & ~3;
-  unsigned imageSize = rowBytes * kPictureHeight;
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, 14 + 40 + imageSize);
-  put32(out, 0);
-  put32(out, 14 + 40);
-  putInfoHeader(out, kPictureWidth, kPictureHeight, 24, imageSize, 0);
-  for (int row = kPictureHeight - 1; row >= 0; --row) {
-    int written = 0;
+  bmp24::Picture picture{kPictureWidth, kPictureHeight, {}};
+  for (int row = 0; row < kPictureHeight; ++row) {
     for (int column = 0; column < kPictureWidth; ++column) {
       double r = 0, g = 0, b = 0;
       for (int sy = 0; sy < 4; ++sy) {
@@ -220,16 +191,12 @@ std::vector<uint8_t> makeTitlePicture() {
           b += c.b;
         }
       }
-      out.push_back(static_cast<uint8_t>(std::lround(b / 16)));
-      out.push_back(static_cast<uint8_t>(std::lround(g / 16)));
-      out.push_back(static_cast<uint8_t>(std::lround(r / 16)));
-      written += 3;
-    }
-    for (; written < rowBytes; ++written) {
-      out.push_back(0);
+      picture.pixels.push_back(bmp24::Rgb{static_cast<uint8_t>(std::lround(r / 16)),
+                                          static_cast<uint8_t>(std::lround(g / 16)),
+                                          static_cast<uint8_t>(std::lround(b / 16))});
     }
   }
-  return out;
+  return bmp24::encode(picture);
 }
 
 // ---- The icons -----------------------------------------------------------------------------

@@ -2,17 +2,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "canvas.h"
-#include "dialog_watch.h"
+#include "dialog_driver.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "main_window_fixture.h"
 #include "random_source.h"
 #include "resource.h"
 #include "world.h"
+
+using namespace dialogtest;
 
 namespace {
 
@@ -34,56 +35,6 @@ void paintCanvasWhite() {
 
 void tick(HWND window) {
   SendMessageA(window, WM_TIMER, kMainTimerId, 0);
-}
-
-// The title picture as the file holds it: width x height colours from the top row down.
-struct Picture {
-  int width = 0;
-  int height = 0;
-  int bitsPerPixel = 0;
-  std::vector<COLORREF> colours;
-};
-
-unsigned little(const std::vector<unsigned char>& bytes, size_t at, int size) {
-  unsigned value = 0;
-  for (int i = size - 1; i >= 0; --i) {
-    value = value << 8 | bytes[at + i];
-  }
-  return value;
-}
-
-Picture readPicture(const char* path) {
-  Picture picture;
-  std::vector<unsigned char> bytes;
-  if (FILE* file = std::fopen(path, "rb")) {
-    int c;
-    while ((c = std::fgetc(file)) != EOF) {
-      bytes.push_back(static_cast<unsigned char>(c));
-    }
-    std::fclose(file);
-  }
-  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') {
-    return picture;
-  }
-  unsigned pixelsAt = little(bytes, 10, 4);
-  picture.width = static_cast<int>(little(bytes, 18, 4));
-  picture.height = static_cast<int>(little(bytes, 22, 4));
-  picture.bitsPerPixel = static_cast<int>(little(bytes, 28, 2));
-  if (picture.bitsPerPixel != 24 || little(bytes, 30, 4) != BI_RGB) {
-    return picture;
-  }
-  size_t rowBytes = (picture.width * 3 + 3) & ~3;
-  if (bytes.size() < pixelsAt + rowBytes * picture.height) {
-    return picture;
-  }
-  for (int y = 0; y < picture.height; ++y) {
-    size_t row = pixelsAt + rowBytes * (picture.height - 1 - y);
-    for (int x = 0; x < picture.width; ++x) {
-      const unsigned char* p = &bytes[row + x * 3];
-      picture.colours.push_back(RGB(p[2], p[1], p[0]));
-    }
-  }
-  return picture;
 }
 
 }  // namespace
@@ -180,7 +131,7 @@ TEST_F(MainWindowTest, TickInTitleDrawsTheTitleFrame) {
 
 TEST_F(MainWindowTest, TitleFrameShowsTheTitlePictureAt50x50) {
   // The tests run in the program's folder, where the build puts b.dat.
-  Picture picture = readPicture("b.dat");
+  guitest::BitmapFile picture = guitest::readBitmapFile("b.dat");
   ASSERT_EQ(picture.width, 89);
   ASSERT_EQ(picture.height, 103);
   ASSERT_EQ(picture.bitsPerPixel, 24);
@@ -298,22 +249,6 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheLoopToo) {
   EXPECT_FALSE(IsWindow(window));
   MSG quit{};
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-TEST_F(MainWindowTest, AboutCommandOpensTheAboutBoxOverTheMainWindow) {
-  KillTimer(window, kMainTimerId);
-  HWND owner = nullptr;
-  std::wstring caption;
-  DialogWatch watch([&](HWND dialog) {
-    owner = GetWindow(dialog, GW_OWNER);
-    caption = windowTextW(dialog);
-    postButton(dialog, IDOK);
-  });
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
-  ASSERT_EQ(watch.seen(), 1);
-  EXPECT_EQ(owner, window);
-  EXPECT_EQ(caption, L"ﾊﾞｰｼﾞｮﾝ情報");
-  EXPECT_TRUE(IsWindow(window));
 }
 
 TEST_F(MainWindowTest, OtherCommandsAreLeftToTheDefaultProcedure) {

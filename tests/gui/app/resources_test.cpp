@@ -5,10 +5,12 @@
 
 #include <string>
 
-#include "dialog_watch.h"
+#include "dialog_driver.h"
 #include "main_window.h"
 #include "main_window_fixture.h"
 #include "resource.h"
+
+using namespace dialogtest;
 
 namespace {
 
@@ -144,7 +146,7 @@ TEST_F(MainWindowTest, AltQuestionMarkAndAltSlashOpenTheAboutBox) {
   HACCEL table = LoadAcceleratorsA(program(), MAKEINTRESOURCEA(IDC_VELMORIA));
   std::wstring caption;
   DialogWatch watch([&](HWND dialog) {
-    caption = windowTextW(dialog);
+    caption = windowText(dialog);
     postButton(dialog, IDOK);
   });
 

@@ -3,34 +3,17 @@
 # on the X display, looks at the title screen, opens the About box with Alt+/ and Alt+?,
 # clicks to open the parameter dialog and starts a game with Enter, and leaves through the
 # File menu (Alt+F, X). The program must then have ended with exit code 0.
-#   smoke.sh <velmoria.exe> <window_probe.exe>
+#   smoke.sh <velmoria.exe> <inspect_windows.exe>
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-tools=$(cd "$here/../../../tools" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$tools/with-display" bash "$0" "$@"
-fi
-exe=$1
-probe=$2
+. "$(dirname "$0")/../../../tools/game-driver.sh"
+need_display "$@"
+game_exe=$1 inspect_exe=$2
 convert=/usr/bin/convert
+
+[ -f "$(dirname "$game_exe")/b.dat" ] || fail "b.dat is not beside the program"
+start_game
 work=$(mktemp -d)
-game=
-
-cleanup() {
-  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then
-    kill "$game" 2>/dev/null || true
-    wait "$game" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  local keep="${TMPDIR:-/tmp}/velmoria-smoke-failure.png"
-  /usr/bin/import -window root "$keep" 2>/dev/null && echo "screen at failure: $keep" >&2
-  exit 1
-}
+trap 'stop_game; rm -rf "$work"' EXIT
 
 shoot() { /usr/bin/import -window root "$work/shot.png"; }
 
@@ -58,15 +41,9 @@ await_no_window() {
   fail "the window \"$1\" stayed open"
 }
 
-cd "$(dirname "$exe")"
-[ -f b.dat ] || fail "b.dat is not beside the program"
-"$tools/wine-run" "$(basename "$exe")" &
-game=$!
-
 main=$(await_window Velmoria) || true
 [ -n "$main" ] || fail "no window named Velmoria appeared"
-read -r cx cy cw ch < <("$tools/wine-run" "$probe" MY | tr -d '\r') ||
-  fail "the probe found no window of class MY"
+read -r cx cy cw ch <<<"$(top_window MY Velmoria | cut -f7-10)"
 echo "client area at ($cx, $cy), $cw x $ch"
 [ "$cw" -gt 560 ] && [ "$ch" -gt 380 ] || fail "client area too small to check: $cw x $ch"
 
@@ -112,12 +89,12 @@ echo "a click opened the parameter dialog and Enter started a game"
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 xdotool key --delay 300 alt+f x
 for _ in $(seq 600); do
-  kill -0 "$game" 2>/dev/null || break
+  kill -0 "$game_pid" 2>/dev/null || break
   sleep 0.1
 done
-kill -0 "$game" 2>/dev/null && fail "the program still runs after Alt+F, X"
+kill -0 "$game_pid" 2>/dev/null && fail "the program still runs after Alt+F, X"
 status=0
-wait "$game" || status=$?
-game=
+wait "$game_pid" || status=$?
+game_pid=
 [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
 echo "Alt+F, X ended the program with exit code 0"

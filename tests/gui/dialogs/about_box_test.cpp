@@ -7,9 +7,9 @@
 #include "about_box.h"
 #include "canvas.h"
 #include "dialog_layout.h"
-#include "dialog_script.h"
-#include "game_window_test.h"
+#include "dialog_driver.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "main_window.h"
 #include "random_source.h"
 #include "resource.h"
@@ -142,7 +142,7 @@ void expectTemplate(HWND dialog, HWND owner) {
   EXPECT_EQ(GetWindow(ok, GW_HWNDNEXT), nullptr);
 }
 
-class AboutBoxTest : public GameWindowTest {
+class AboutBoxTest : public MainWindowTest {
  protected:
   // The menu command, as the menu item and both accelerators send it.
   void openFromMenu(std::vector<Step> steps) {
@@ -167,10 +167,12 @@ class AboutBoxTest : public GameWindowTest {
 
 TEST_F(AboutBoxTest, ShowsItsTextsIconAndOkButtonWhereTheTemplatePutsThem) {
   openFromMenu({[&](HWND dialog) {
+    EXPECT_EQ(windowText(dialog), kCaption);
     expectTemplate(dialog, window);
     clickButton(dialog, IDOK);
     return true;
   }});
+  EXPECT_TRUE(IsWindow(window)) << "the box leaves the main window as it was";
 }
 
 TEST_F(AboutBoxTest, EndsWithOkEscapeOrTheCloseBoxAndReportsWhich) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_script.h"
-#include "game_window_test.h"
+#include "dialog_driver.h"
+#include "main_window_fixture.h"
 #include "resource.h"
 
 using namespace dialogtest;
@@ -74,7 +74,7 @@ void expectAllFit(HWND dialog, size_t expectedStatics) {
   }
 }
 
-using DialogTextsFitTest = GameWindowTest;
+using DialogTextsFitTest = MainWindowTest;
 
 TEST_F(DialogTextsFitTest, ParameterDialog) {
   runWhenShown(L"パラメータの設定", {[](HWND dialog) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "dialog_layout.h"
-#include "dialog_script.h"
-#include "game_window_test.h"
+#include "dialog_driver.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "parameters.h"
 #include "world.h"
 
@@ -152,10 +152,10 @@ void expectLayout(HWND dialog, HWND owner) {
   EXPECT_EQ(child, nullptr) << "more controls than the layout has";
 }
 
-class ParameterDialogTest : public GameWindowTest {
+class ParameterDialogTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    GameWindowTest::SetUp();
+    MainWindowTest::SetUp();
     if (!HasFatalFailure()) {
       ASSERT_EQ(GameMode, Title);
     }
@@ -330,31 +330,6 @@ TEST_F(ParameterDialogTest, EveryOpeningShowsTheDefaultsAgain) {
   for (int i = 0; i < kFieldCount; ++i) {
     EXPECT_EQ(shown[i], defaultText(i)) << "field " << kFirstField + i;
   }
-}
-
-TEST_F(ParameterDialogTest, AZeroPopulationEndsTheGameAfterItsFirstDay) {
-  std::wstring record;
-  int dayShown = -1;
-  playDialog({[&](HWND dialog) {
-    typeInto(dialog, 1006, "0");
-    clickButton(dialog, IDOK);
-    return true;
-  }});
-  ASSERT_EQ(GameMode, Running);
-  runWhenShown(L"GAME OVER", {[&](HWND box) {
-                 dayShown = dayCount;
-                 for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                   if (windowText(c).find(L"記録") != std::wstring::npos) {
-                     record = windowText(c);
-                   }
-                 }
-                 SendMessageW(box, WM_COMMAND, IDOK, 0);
-                 return true;
-               }});
-  EXPECT_TRUE(pumpUntil([] { return scriptsDone() && GameMode == Title; }, 30000));
-  EXPECT_EQ(record, L"記録：1日");
-  EXPECT_EQ(dayShown, 1);
-  EXPECT_EQ(dayCount, 0);
 }
 
 }  // namespace

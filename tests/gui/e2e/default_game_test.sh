@@ -4,17 +4,13 @@
 # Enter closes it and the title screen returns.
 # Usage: default_game_test.sh GAME_EXE INSPECT_EXE VELMORIA_SIM
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/../../../tools/with-display" bash "$0" "$@"
-fi
+. "$(dirname "$0")/../../../tools/game-driver.sh"
+need_display "$@"
 game_exe=$1 inspect_exe=$2 sim=$3
-source "$(dirname "$0")/e2e_lib.sh"
 
-e2e_check_sim
-e2e_start_game
-e2e_open_dialog
-point_at "$dialog_line"
+start_game
+open_dialog
 xdotool key Return
 wait_for 20 "the dialog to close" no_top_window '#32770' 'パラメータの設定'
 note "Enter started the game"
-e2e_expect_record_of
+expect_record_of

@@ -4,11 +4,9 @@
 # caption read as Japanese, and the record equals velmoria-sim's.
 # Usage: other_code_page_test.sh GAME_EXE INSPECT_EXE VELMORIA_SIM
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/../../../tools/with-display" bash "$0" "$@"
-fi
+. "$(dirname "$0")/../../../tools/game-driver.sh"
+need_display "$@"
 game_exe=$1 inspect_exe=$2 sim=$3
-source "$(dirname "$0")/e2e_lib.sh"
 export VELMORIA_WINE_LOCALE=de_DE.UTF-8
 
 # Wine takes the code page for narrow text from the locale. cmd writes a pipe in that code
@@ -26,9 +24,8 @@ for level in ウイルス\(大型肉食動物\) ウイルス\(小型肉食動物
   expected+="${level}出現頻度：|(0～1)|"
 done
 
-e2e_check_sim
-e2e_start_game
-e2e_open_dialog
+start_game
+open_dialog
 shown=$(children_of "$(echo "$dialog_line" | cut -f1)" |
   awk -F'\t' '$3 != "Edit" { printf "%s|", $11 }')
 [ "$shown" = "$expected" ] || fail "the dialog shows '$shown' instead of '$expected'"
@@ -36,7 +33,7 @@ note "the dialog's texts read as Japanese"
 point_at "$dialog_line"
 xdotool key Return
 wait_for 20 "the dialog to close" no_top_window '#32770' 'パラメータの設定'
-e2e_expect_record_of
+expect_record_of
 
 # The About box only after the game: its lines draw from the game's random source.
 point_at "$(top_window MY Velmoria)"

@@ -4,16 +4,12 @@
 # what velmoria-sim plays for the same fields.
 # Usage: typed_fields_test.sh GAME_EXE INSPECT_EXE VELMORIA_SIM
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/../../../tools/with-display" bash "$0" "$@"
-fi
+. "$(dirname "$0")/../../../tools/game-driver.sh"
+need_display "$@"
 game_exe=$1 inspect_exe=$2 sim=$3
-source "$(dirname "$0")/e2e_lib.sh"
 
-e2e_check_sim
-e2e_start_game
-e2e_open_dialog
-point_at "$dialog_line"
+start_game
+open_dialog
 # OK -> 1000 (large carnivores' population), then on to 1002 (their 寿命長).
 xdotool key Tab
 xdotool type --delay 50 10
@@ -29,4 +25,4 @@ wait_for 10 "the typed fields to show" fields_shown
 xdotool key Return
 wait_for 20 "the dialog to close" no_top_window '#32770' 'パラメータの設定'
 note "Enter in a field started the game"
-e2e_expect_record_of 10 0.5 0.3
+expect_record_of 10 0.5 0.3

@@ -4,6 +4,7 @@
 # gives the version and tells to keep b.dat beside the program.
 # Usage: archive_contents_test.sh ARCHIVE VERSION win32|win64
 set -euo pipefail
+. "$(dirname "$0")/../../../tools/wine-lib.sh"
 archive=$1 version=$2 flavour=$3
 folder=Velmoria-$version-$flavour
 fail() {
@@ -21,10 +22,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$archive")
 
-# The PE header's machine field: 0x014c for 32-bit x86, 0x8664 for x86-64.
-exe=$work/$folder/velmoria.exe
-pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
-machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ')
+machine=$(pe_machine "$work/$folder/velmoria.exe")
 case $flavour in
   win32) [ "$machine" = 014c ] || fail "velmoria.exe is not a 32-bit x86 program ($machine)" ;;
   win64) [ "$machine" = 8664 ] || fail "velmoria.exe is not an x86-64 program ($machine)" ;;

@@ -4,11 +4,9 @@
 # that came in the archive.
 # Usage: archive_plays_test.sh ARCHIVE INSPECT_EXE
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$(dirname "$0")/../../../tools/with-display" bash "$0" "$@"
-fi
+. "$(dirname "$0")/../../../tools/game-driver.sh"
+need_display "$@"
 archive=$1 inspect_exe=$2
-source "$(dirname "$0")/../e2e/e2e_lib.sh"
 
 # An empty folder of the test's own (ctest runs it in the build folder).
 work=$PWD/unpacked
@@ -18,7 +16,7 @@ mkdir "$work"
 game_exe=$(ls "$work"/*/velmoria.exe)
 [ -f "$(dirname "$game_exe")/b.dat" ] || fail "b.dat did not come beside the program"
 
-e2e_start_game
+start_game
 
 # The picture sits at (50, 50), 89 x 103 pixels; its leaves are pure green.
 read -r -a origin <<<"$(main_origin)"

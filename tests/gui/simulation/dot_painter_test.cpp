@@ -86,6 +86,7 @@ TEST_F(SimulationTest, SparseFieldMatchesOneTextCallPerDot) {
     world.species[Herbivore].life[j] = j < 500 || j >= kDotSlots ? 1 : 0;
     world.species[Plant].life[j] = (j * 7919) % 11 == 0 ? 40 : 0;
   }
+  lifeSlotsChanged(world);
   guitest::Pixels background = noise(5);
 
   guitest::Pixels reference = expectComposedMatchesPerCall(background, 3);

@@ -24,6 +24,7 @@ void fillWorld(World& w, int living, int32_t life) {
       s.life[i] = i < living ? life : 0;
     }
   }
+  lifeSlotsChanged(w);
 }
 
 namespace {

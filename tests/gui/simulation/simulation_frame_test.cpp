@@ -158,7 +158,9 @@ TEST_F(FrameTest, IndividualsPastTheFirstSlotsAreCountedButNotDrawn) {
     }
     s.population = kSlotsPerSpecies - kDotSlots;  // no births: every slot below stays free
   }
+  lifeSlotsChanged(world);
   before = world;
+  lifeSlotsChanged(before);
   setRandomState(77);
   stepWorld(before, 0);
   uint32_t afterStepAlone = randomState();
@@ -180,6 +182,7 @@ TEST_F(FrameTest, IndividualsPastTheFirstSlotsAreCountedButNotDrawn) {
 TEST_F(FrameTest, DotDrawsMoveTheNextDaysSequence) {
   startDefaultGame();
   before = world;
+  lifeSlotsChanged(before);
   stepWorld(before, 0);
   uint32_t afterStep = randomState();
   int dots = shownDots(before);
@@ -190,6 +193,7 @@ TEST_F(FrameTest, DotDrawsMoveTheNextDaysSequence) {
   ASSERT_EQ(randomState(), advanced(afterStep, 2 * dots));
 
   after = before;  // the same first day, then a second day stepped as if no dot had drawn
+  lifeSlotsChanged(after);
   setRandomState(afterStep);
   stepWorld(after, 1);
   drawSimulationFrame(window);

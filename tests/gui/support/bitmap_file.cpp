@@ -1,4 +1,5 @@
-// Bitmap files and temporary paths for tests that load pictures.
+// Bitmap files and temporary paths for tests that load or check pictures.
+#include "bmp24.h"
 #include "gui_test_support.h"
 
 #include <cstdint>
@@ -19,39 +20,38 @@ bool writeBitmapFile(const std::string& path, int width, int height,
   if (width <= 0 || height <= 0 || colours.size() != static_cast<size_t>(width) * height) {
     return false;
   }
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + rowBytes * height;
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;  // bottom-up rows, the usual layout
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  info.biSizeImage = rowBytes * height;
-
-  std::vector<std::uint8_t> rows(static_cast<size_t>(rowBytes) * height, 0);
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = &rows[static_cast<size_t>(height - 1 - y) * rowBytes];
-    for (int x = 0; x < width; ++x) {
-      COLORREF colour = colours[static_cast<size_t>(y) * width + x];
-      row[3 * x] = GetBValue(colour);
-      row[3 * x + 1] = GetGValue(colour);
-      row[3 * x + 2] = GetRValue(colour);
-    }
+  bmp24::Picture picture{width, height, {}};
+  for (COLORREF colour : colours) {
+    picture.pixels.push_back(bmp24::Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)});
   }
-
+  const std::vector<std::uint8_t> bytes = bmp24::encode(picture);
   std::FILE* out = std::fopen(path.c_str(), "wb");
   if (out == nullptr) {
     return false;
   }
-  bool written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                 std::fwrite(&info, sizeof info, 1, out) == 1 &&
-                 std::fwrite(rows.data(), rows.size(), 1, out) == 1;
+  bool written = std::fwrite(bytes.data(), bytes.size(), 1, out) == 1;
   return std::fclose(out) == 0 && written;
+}
+
+BitmapFile readBitmapFile(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    std::uint8_t chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+      bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    std::fclose(file);
+  }
+  bmp24::Picture picture;
+  BitmapFile read;
+  bmp24::decode(bytes, picture, read.bitsPerPixel);
+  read.width = picture.width;
+  read.height = picture.height;
+  for (const bmp24::Rgb& pixel : picture.pixels) {
+    read.colours.push_back(RGB(pixel.red, pixel.green, pixel.blue));
+  }
+  return read;
 }
 
 }  // namespace guitest

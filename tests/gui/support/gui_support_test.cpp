@@ -113,11 +113,16 @@ TEST(Window, HasTheClientSizeAndShowsOnTheScreen) {
   guitest::pumpMessages();
 }
 
-TEST(BitmapFile, LoadsBackAsWritten) {
+TEST(BitmapFile, ReadsAndLoadsBackAsWritten) {
   const std::vector<COLORREF> colours{RGB(255, 0, 0),  RGB(0, 255, 0),     RGB(0, 0, 255),
                                       RGB(10, 20, 30), RGB(255, 255, 255), RGB(0, 0, 0)};
   const std::string path = guitest::tempFilePath("support.bmp");
   ASSERT_TRUE(guitest::writeBitmapFile(path, 3, 2, colours));
+  guitest::BitmapFile read = guitest::readBitmapFile(path);
+  EXPECT_EQ(read.width, 3);
+  EXPECT_EQ(read.height, 2);
+  EXPECT_EQ(read.bitsPerPixel, 24);
+  EXPECT_EQ(read.colours, colours);
   HBITMAP bitmap = static_cast<HBITMAP>(
       LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   ASSERT_NE(bitmap, nullptr);

@@ -88,4 +88,15 @@ std::string tempFilePath(const char* name);
 bool writeBitmapFile(const std::string& path, int width, int height,
                      const std::vector<COLORREF>& colours);
 
+// What a bitmap file holds. The colours, row by row from the top, are read for 24-bit
+// uncompressed files only and are empty otherwise (as are all fields for a file that is no
+// bitmap or cannot be read).
+struct BitmapFile {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  std::vector<COLORREF> colours;
+};
+BitmapFile readBitmapFile(const std::string& path);
+
 }  // namespace guitest

@@ -1,20 +1,23 @@
-# Shared steps of the end-to-end scripts: start the real game under Wine on an X display,
-# look at its windows through inspect_windows.exe, read the screen, and play it with
-# xdotool. Every wait polls and gives up after a bounded time.
+# Drives the real game as a player does, for the end-to-end tests and the screenshots: starts
+# it under Wine on the X display, looks at its windows through inspect_windows.exe, reads the
+# screen, and plays it with xdotool. Every wait polls and gives up after a bounded time.
 #
 # The sourcing script sets game_exe and inspect_exe (and sim, the native velmoria-sim, to
-# compare records), then calls e2e_start_game.
+# compare records), then calls start_game.
 
-e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-wine_run=$e2e_root/tools/wine-run
+. "$(dirname "${BASH_SOURCE[0]}")/wine-lib.sh"
+wine_run=$velmoria_tools/wine-run
 game_pid=
 
+# Ends the script with a message, keeping a picture of the screen for the post-mortem.
 fail() {
   echo "FAIL: $*" >&2
+  local keep="${TMPDIR:-/tmp}/velmoria-failure-$$.png"
+  /usr/bin/import -window root "$keep" 2>/dev/null && echo "screen at failure: $keep" >&2
   exit 1
 }
 
-note() { echo "e2e: $*"; }
+note() { echo "$(basename "$0"): $*"; }
 
 # Every window of the session, one per line (see inspect_windows.cpp for the columns).
 windows() { "$wine_run" "$inspect_exe" 2>/dev/null; }
@@ -91,12 +94,7 @@ stop_game() {
   game_pid=
 }
 
-e2e_check_sim() {
-  [ -x "$sim" ] || fail "velmoria-sim not found at $sim: build the native preset first" \
-    "(cmake --preset native && cmake --build --preset native) or set VELMORIA_SIM"
-}
-
-e2e_start_game() {
+start_game() {
   [ -f "$game_exe" ] || fail "the game is not built: $game_exe"
   [ -f "$inspect_exe" ] || fail "the window inspector is not built: $inspect_exe"
   trap stop_game EXIT
@@ -109,8 +107,9 @@ e2e_start_game() {
 }
 
 # Clicks the start ellipse, waits for the parameter dialog and checks that it opened with
-# the defaults and the keyboard focus on OK. Sets dialog_line.
-e2e_open_dialog() {
+# the defaults and the keyboard focus on OK; leaves the pointer over it, so that keys reach
+# it. Sets dialog_line.
+open_dialog() {
   click_main 385 325
   wait_for 20 "the parameter dialog" has_top_window '#32770' 'パラメータの設定'
   dialog_line=$(top_window '#32770' 'パラメータの設定')
@@ -124,11 +123,14 @@ e2e_open_dialog() {
   [ "$shown" = "2000 0.5 0.2 2000 0.5 0.2 2000 0.5 0.2 2000 0.5 0.2 0.1 0.1 0.1 0.1 " ] ||
     fail "the dialog opened with '$shown' instead of the defaults"
   note "the dialog is up with the defaults and the focus on OK"
+  point_at "$dialog_line"
 }
 
 # Waits for the end of the game and checks its record against velmoria-sim for the same
 # fields; closes the record with Enter and waits for the title screen.
-e2e_expect_record_of() {
+expect_record_of() {
+  [ -x "$sim" ] || fail "velmoria-sim not found at $sim: build the native preset first" \
+    "(cmake --preset native && cmake --build --preset native) or set VELMORIA_SIM"
   local expected
   expected=$("$sim" "$@") || fail "velmoria-sim failed for: $*"
   wait_for 600 "the GAME OVER box" has_top_window '#32770' 'GAME OVER'

@@ -1,7 +1,8 @@
 // A test that runs against the program's real main window, created the way WinMain creates
-// it. Destroying a window costs Wine seconds on a display without a window manager, so the
-// tests share one window and each starts from the state its creation sets up; a test that
-// destroys it gets a new one for the next (with the quit message taken off the queue).
+// it, in Title mode. Destroying a window costs Wine seconds on a display without a window
+// manager, so the tests share one window and each starts from the state its creation sets
+// up; a test that destroys it gets a new one for the next (with the quit message taken off
+// the queue). At the end every dialog script the test queued must have run.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "dialog_driver.h"
 #include "main_window.h"
 #include "resource.h"
 #include "world.h"
@@ -32,6 +33,7 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
+  EXPECT_FALSE(dialogtest::abandonScripts()) << "a dialog script did not finish";
   MSG message;
   while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }

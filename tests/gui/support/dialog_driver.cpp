@@ -1,13 +1,12 @@
-#include "dialog_script.h"
+#include "dialog_driver.h"
 
 #include <deque>
-
-#include "main_window.h"
-#include "resource.h"
 
 namespace dialogtest {
 
 namespace {
+
+DialogWatch* activeWatch = nullptr;
 
 constexpr UINT kStepMs = 20;
 // A script that has not finished by then is stuck; its dialog is ended so the test can fail.
@@ -81,6 +80,25 @@ void CALLBACK runNextStep(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+DialogWatch::DialogWatch(Handler handler) : handler_(std::move(handler)) {
+  activeWatch = this;
+  hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, afterMessage, nullptr, GetCurrentThreadId());
+}
+
+DialogWatch::~DialogWatch() {
+  UnhookWindowsHookEx(hook_);
+  activeWatch = nullptr;
+}
+
+LRESULT CALLBACK DialogWatch::afterMessage(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_INITDIALOG && activeWatch != nullptr) {
+    ++activeWatch->seen_;
+    activeWatch->handler_(call->hwnd);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void runWhenShown(const std::wstring& caption, std::vector<Step> steps) {
   if (scripts.empty()) {
     scriptStart = GetTickCount();
@@ -146,6 +164,17 @@ std::wstring itemText(HWND dialog, int id) {
   return windowText(GetDlgItem(dialog, id));
 }
 
+std::vector<std::wstring> staticTexts(HWND dialog) {
+  std::vector<std::wstring> texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiW(className(child).c_str(), L"Static") == 0) {
+      texts.push_back(windowText(child));
+    }
+  }
+  return texts;
+}
+
 void pressKey(HWND dialog, UINT virtualKey) {
   HWND focus = GetFocus();
   HWND target = focus != nullptr ? focus : dialog;
@@ -157,27 +186,9 @@ void clickButton(HWND dialog, int id) {
   SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-HWND openGameWindow() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  LoadStringA(instance, IDS_APP_TITLE, appTitle, sizeof(appTitle));
-  LoadStringA(instance, IDC_VELMORIA, appClassName, sizeof(appClassName));
-  WNDCLASSEXA known{};
-  known.cbSize = sizeof(known);
-  if (!GetClassInfoExA(instance, appClassName, &known)) {
-    registerMainClass(instance);
-  }
-  if (!createMainWindow(instance, SW_SHOWNORMAL)) {
-    return nullptr;
-  }
-  HWND window = FindWindowA(appClassName, appTitle);
-  pumpUntil([] { return false; }, 50);
-  return window;
-}
-
-void closeGameWindow(HWND window) {
-  abandonScripts();
-  DestroyWindow(window);
-  pumpUntil([] { return false; }, 20);
+void postButton(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void clickTitleScreen(HWND window) {

@@ -1,6 +1,9 @@
-// Drives the game's modal dialogs from inside their own message loops, the way a player
-// would: a script of steps is bound to a dialog caption and run on a thread timer, one step
-// per tick, so that keys posted by one step are handled before the next step looks.
+// Drives the game's modal dialogs and message boxes from inside their own message loops, the
+// way a player would, in two ways:
+// - a DialogWatch hands each dialog to the test right after WM_INITDIALOG, so that the test
+//   reads the state around the dialog's opening and posts the answer that closes it;
+// - a script of steps is bound to a dialog caption and run on a thread timer, one step per
+//   tick, so that keys posted by one step are handled before the next step looks.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +13,26 @@
 #include <vector>
 
 namespace dialogtest {
+
+class DialogWatch {
+ public:
+  using Handler = std::function<void(HWND dialog)>;
+
+  // The handler runs inside the dialog's own message loop, right after WM_INITDIALOG.
+  explicit DialogWatch(Handler handler);
+  ~DialogWatch();
+  DialogWatch(const DialogWatch&) = delete;
+  DialogWatch& operator=(const DialogWatch&) = delete;
+
+  int seen() const { return seen_; }
+
+ private:
+  static LRESULT CALLBACK afterMessage(int code, WPARAM wParam, LPARAM lParam);
+
+  Handler handler_;
+  HHOOK hook_ = nullptr;
+  int seen_ = 0;
+};
 
 // Returns true when done; a step that returns false runs again on the next tick.
 using Step = std::function<bool(HWND dialog)>;
@@ -32,14 +55,15 @@ HWND findThreadWindow(const std::wstring& caption);
 std::wstring windowText(HWND window);
 std::wstring className(HWND window);
 std::wstring itemText(HWND dialog, int id);
+// Texts of the dialog's static controls, in their order.
+std::vector<std::wstring> staticTexts(HWND dialog);
 
 // Player-like input to the dialog: a key pressed on the focused control, a button clicked.
 void pressKey(HWND dialog, UINT virtualKey);
 void clickButton(HWND dialog, int id);
-
-// The game's main window, made as WinMain makes it, in Title mode; and its end.
-HWND openGameWindow();
-void closeGameWindow(HWND window);
+// The click as the dialog will see it after the current message: for a DialogWatch handler,
+// which runs before the dialog's loop has started.
+void postButton(HWND dialog, int id);
 
 // Opens the parameter dialog as the player does: a click on the title screen.
 void clickTitleScreen(HWND window);

@@ -1,4 +1,4 @@
-#include "free_slots.h"
+#include "living_slots.h"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@
 #include <random>
 #include <set>
 
-TEST(FreeSlots, LowestFreeFollowsEveryChange) {
+TEST(LivingSlots, LowestFreeFollowsEveryChange) {
   auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
   std::mt19937 random(7);
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
     life[i] = random() % 4 == 0 ? 0 : 1;
   }
-  auto slots = std::make_unique<FreeSlots>();
+  auto slots = std::make_unique<LivingSlots>();
   slots->rebuild(life.get());
   std::set<int> free;
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
@@ -35,12 +35,12 @@ TEST(FreeSlots, LowestFreeFollowsEveryChange) {
   }
 }
 
-TEST(FreeSlots, EdgesOfTheSlotRange) {
+TEST(LivingSlots, EdgesOfTheSlotRange) {
   auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
   for (int i = 0; i < kSlotsPerSpecies; ++i) {
     life[i] = 1;
   }
-  auto slots = std::make_unique<FreeSlots>();
+  auto slots = std::make_unique<LivingSlots>();
   slots->rebuild(life.get());
   EXPECT_EQ(slots->lowestFree(), -1) << "a full level has no free slot";
 
@@ -59,4 +59,24 @@ TEST(FreeSlots, EdgesOfTheSlotRange) {
   life[kSlotsPerSpecies - 2] = -5;
   slots->rebuild(life.get());
   EXPECT_EQ(slots->lowestFree(), kSlotsPerSpecies - 2);
+}
+
+TEST(LivingSlots, SeedingMatchesReadingTheSlots) {
+  auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
+  auto read = std::make_unique<LivingSlots>();
+  auto seeded = std::make_unique<LivingSlots>();
+  for (int count : {0, 1, 63, 64, 65, 20000, 49983, 49984, 49999, kSlotsPerSpecies}) {
+    for (int i = 0; i < kSlotsPerSpecies; ++i) {
+      life[i] = i < count ? 5 : 0;
+    }
+    read->rebuild(life.get());
+    seeded->setFirstAlive(count);
+    EXPECT_EQ(seeded->lowestFree(), read->lowestFree()) << count;
+    EXPECT_EQ(seeded->lowestFree(), count < kSlotsPerSpecies ? count : -1) << count;
+    EXPECT_EQ(seeded->wordsHoldingLife(), read->wordsHoldingLife()) << count;
+    for (int end : {0, 1, 64, 20000, kSlotsPerSpecies}) {
+      EXPECT_EQ(seeded->countLivingBelow(end), read->countLivingBelow(end)) << count;
+      EXPECT_EQ(seeded->countLivingBelow(end), count < end ? count : end) << count;
+    }
+  }
 }
