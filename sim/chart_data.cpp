@@ -8,15 +8,30 @@ void addDay(PopulationSeries& series, const World& w) {
   series.days.push_back(populations);
 }
 
-PopulationSeries playRecordingPopulations(const GameSettings& settings) {
-  PopulationSeries series{{}, 0, false};
-  GameResult result = playGame(settings, [&series](const World& w, int32_t) { addDay(series, w); });
+void endSeries(PopulationSeries& series, const GameResult& result) {
   series.record = result.days;
   series.stopped = !result.extinct;
-  return series;
 }
 
-std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries) {
+namespace {
+
+std::string firstGameChart(const SweepPlan& plan, uint32_t startState) {
+  startAfresh(startState);
+  PopulationSeries series{{}, 0, false};
+  GameResult result =
+      playGame(GameSettings{combinationTexts(plan, 1), plan.dayLimit, plan.screenDraws},
+               [&series](const World& w, int32_t) { addDay(series, w); });
+  endSeries(series, result);
+  return populationChartSvg(series);
+}
+
+}  // namespace
+
+std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries,
+                       uint32_t startState) {
+  if (plan.varied.empty()) {
+    return firstGameChart(plan, startState);
+  }
   if (plan.varied.size() == 1) {
     std::vector<SweepPoint> points;
     for (const CombinationSummary& summary : summaries) {

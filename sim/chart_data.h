@@ -12,8 +12,10 @@
 // Adds the populations after one day to a game's series.
 void addDay(PopulationSeries& series, const World& w);
 
-// Plays one game on the program's world from its current state, keeping every day.
-PopulationSeries playRecordingPopulations(const GameSettings& settings);
+// Completes a game's series with how the game ended.
+void endSeries(PopulationSeries& series, const GameResult& result);
 
-// The mean record against one varied field, or a heat map over two.
-std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries);
+// The chart of a sweep: the mean record against one varied field, a heat map over two, or,
+// without a varied field, the populations of its first game, played again from startState.
+std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries,
+                       uint32_t startState);

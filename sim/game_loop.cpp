@@ -1,6 +1,9 @@
 #include "game_loop.h"
 
+#include <cstring>
+
 #include "dot_field.h"
+#include "random_source.h"
 
 namespace {
 
@@ -35,6 +38,12 @@ DialogTexts dialogTexts(const std::vector<std::string>& typed) {
     texts[i] = text.substr(0, kDialogReadBuffer - 1);
   }
   return texts;
+}
+
+void startAfresh(uint32_t startState) {
+  setRandomState(startState);
+  std::memset(&world, 0, sizeof world);
+  dayCount = 0;
 }
 
 GameResult playGame(const GameSettings& settings, const DayListener& onDay) {

@@ -27,6 +27,10 @@ struct GameResult {
   bool extinct;
 };
 
+// Puts the program back in its state when it starts: the random source at startState (what
+// randomState() returns before anything has drawn), the world all zero.
+void startAfresh(uint32_t startState);
+
 // Called after every day with the day's number, counted from 1.
 using DayListener = std::function<void(const World& w, int32_t day)>;
 

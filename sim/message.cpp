@@ -26,7 +26,19 @@ std::string quoted(const std::string& text) {
   return out + "'";
 }
 
-int fail(const std::string& message) {
+namespace {
+
+int report(const std::string& message, int status) {
   std::fprintf(stderr, "velmoria-sim: %s\n", message.c_str());
-  return kUsageError;
+  return status;
+}
+
+}  // namespace
+
+int badUsage(const std::string& message) {
+  return report(message, kExitBadUsage);
+}
+
+int failure(const std::string& message) {
+  return report(message, kExitFailure);
 }

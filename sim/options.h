@@ -40,7 +40,8 @@ struct ParsedArguments {
   std::string error;  // empty when the arguments are usable
 };
 
-// args excludes the program name.
+// Reads the options and fields; args excludes the program name. Whether they go together is
+// decided by decideCommand (command.h).
 ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 extern const char* const kUsageText;

@@ -6,71 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "message.h"
+#include "pending_files.h"
 
 namespace {
-
-// The unfinished temporary files, for the signal handler, which may only use what is
-// async-signal-safe.
-constexpr int kMaxPending = 8;
-char pending[kMaxPending][PATH_MAX];
-
-void removePendingAndDie(int signalNumber) {
-  for (char* name : pending) {
-    if (name[0] != '\0') {
-      unlink(name);
-    }
-  }
-  signal(signalNumber, SIG_DFL);
-  raise(signalNumber);
-}
-
-const int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
-
-void setHandlers() {
-  bool any = false;
-  for (char* name : pending) {
-    any = any || name[0] != '\0';
-  }
-  for (int s : kCleanupSignals) {
-    signal(s, any ? removePendingAndDie : SIG_DFL);
-  }
-}
-
-void addPending(const std::string& path) {
-  if (path.size() >= PATH_MAX) {
-    return;
-  }
-  sigset_t all, old;
-  sigfillset(&all);
-  sigprocmask(SIG_BLOCK, &all, &old);
-  for (char* name : pending) {
-    if (name[0] == '\0') {
-      std::memcpy(name, path.c_str(), path.size() + 1);
-      break;
-    }
-  }
-  setHandlers();
-  sigprocmask(SIG_SETMASK, &old, nullptr);
-}
-
-void removePending(const std::string& path) {
-  sigset_t all, old;
-  sigfillset(&all);
-  sigprocmask(SIG_BLOCK, &all, &old);
-  for (char* name : pending) {
-    if (path == name) {
-      name[0] = '\0';
-    }
-  }
-  setHandlers();
-  sigprocmask(SIG_SETMASK, &old, nullptr);
-}
 
 std::string directoryOf(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -220,7 +163,7 @@ bool OutputFile::openTemporaryBeside(const std::string& target, const struct sta
     return false;
   }
   temporary_ = name;
-  addPending(temporary_);
+  addPendingFile(temporary_);
   if (existing != nullptr) {
     // Owner first: a change of owner may clear the set-id bits that the mode then restores.
     if (fchown(fd, existing->st_uid, existing->st_gid) != 0) {
@@ -297,7 +240,7 @@ bool OutputFile::finish(std::string& error) {
     if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
       return fail(errno, error);
     }
-    removePending(temporary_);
+    removePendingFile(temporary_);
     temporary_.clear();
   }
   return true;
@@ -310,14 +253,7 @@ void OutputFile::discard() {
   out_ = nullptr;
   if (!temporary_.empty()) {
     unlink(temporary_.c_str());
-    removePending(temporary_);
+    removePendingFile(temporary_);
     temporary_.clear();
   }
-}
-
-void forgetTemporaryFiles() {
-  for (char* name : pending) {
-    name[0] = '\0';
-  }
-  setHandlers();
 }

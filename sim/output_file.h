@@ -11,7 +11,8 @@
 //   but the file itself is writable, the file is rewritten in place.
 // - A file written row by row is written in place from the start, so that a run cut off at
 //   any point leaves the rows it completed.
-// - SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGXFSZ remove every unfinished temporary file.
+// - SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGXFSZ remove every unfinished temporary file
+//   (pending_files.h).
 #pragma once
 
 #include <cstdio>
@@ -55,9 +56,6 @@ class OutputFile {
   std::string target_;     // the file to be written, links followed
   std::string temporary_;  // empty unless written under a temporary name
 };
-
-// In a forked worker: the temporary files are the parent's to remove, not the worker's.
-void forgetTemporaryFiles();
 
 // The reason line for a file that cannot be written: "cannot write 'PATH': REASON".
 std::string cannotWrite(const std::string& path, int errorNumber);

@@ -1,4 +1,6 @@
-// Charts of velmoria-sim runs as self-contained SVG documents (UTF-8).
+// Charts of velmoria-sim runs as self-contained SVG documents (UTF-8). Every number written
+// into a document is finite, and every text from the user is escaped and reduced to characters
+// XML allows.
 #pragma once
 #include <array>
 #include <cstdint>

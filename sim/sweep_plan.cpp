@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "message.h"
+#include "numbers.h"
 
 const char* const kFieldNames[kParameterFieldCount] = {
     "large.population", "large.life",        "large.birth",           "small.population",
@@ -13,61 +14,6 @@ const char* const kFieldNames[kParameterFieldCount] = {
 };
 
 namespace {
-
-// A plain decimal number: an optional sign, digits, and an optional point with digits.
-struct Decimal {
-  bool negative = false;
-  std::string whole;     // digits before the point
-  std::string fraction;  // digits after it
-};
-
-bool readDecimal(const std::string& text, Decimal& number) {
-  size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    number.negative = text[i++] == '-';
-  }
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-    number.whole += text[i++];
-  }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-      number.fraction += text[i++];
-    }
-  }
-  return i == text.size() && !(number.whole.empty() && number.fraction.empty());
-}
-
-// The number times 10^scale as an integer, or false when it does not fit 18 digits.
-bool scaled(const Decimal& number, size_t scale, int64_t& value) {
-  std::string digits =
-      number.whole + number.fraction + std::string(scale - number.fraction.size(), '0');
-  size_t start = digits.find_first_not_of('0');
-  if (start != std::string::npos && digits.size() - start > 18) {
-    return false;
-  }
-  value = 0;
-  for (char c : digits) {
-    value = value * 10 + (c - '0');
-  }
-  value = number.negative ? -value : value;
-  return true;
-}
-
-std::string decimalText(int64_t value, size_t scale) {
-  bool negative = value < 0;
-  std::string digits = std::to_string(negative ? -value : value);
-  if (digits.size() <= scale) {
-    digits.insert(0, scale + 1 - digits.size(), '0');
-  }
-  std::string whole = digits.substr(0, digits.size() - scale);
-  std::string fraction = digits.substr(digits.size() - scale);
-  while (!fraction.empty() && fraction.back() == '0') {
-    fraction.pop_back();
-  }
-  std::string text = (negative ? "-" : "") + whole;
-  return fraction.empty() ? text : text + "." + fraction;
-}
 
 bool findField(const std::string& name, int& field) {
   for (int i = 0; i < kParameterFieldCount; ++i) {
@@ -104,8 +50,8 @@ bool decimalRange(const std::string& first, const std::string& step, const std::
     scale = std::max(scale, numbers[i].fraction.size());
   }
   int64_t from = 0, by = 0, to = 0;
-  if (!scaled(numbers[0], scale, from) || !scaled(numbers[1], scale, by) ||
-      !scaled(numbers[2], scale, to)) {
+  if (!scaledDecimal(numbers[0], scale, from) || !scaledDecimal(numbers[1], scale, by) ||
+      !scaledDecimal(numbers[2], scale, to)) {
     error = "range numbers have too many digits";
     return false;
   }

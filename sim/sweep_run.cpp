@@ -1,332 +1,109 @@
 #include "sweep_run.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sched.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <chrono>
-#include <csignal>
-#include <cstring>
 #include <map>
-#include <vector>
 
-#include "message.h"
-#include "output_file.h"
 #include "progress_line.h"
-#include "random_source.h"
-#include "chart_data.h"
-#include "sweep_plan.h"
-#include "sweep_table.h"
-#include "world.h"
+#include "worker_pool.h"
 
 namespace {
 
-// A worker's report: games first .. first + count - 1 (from 0) of one combination, followed
-// by count pairs of (days, extinct).
-struct ChunkHeader {
-  int64_t position;  // the combination's place in the shard, from 0
-  int32_t first;
-  int32_t count;
-};
-
-constexpr int kChunkGames = 32;
-const char* const kWorkerStopped = "a worker process stopped before its games were done";
+// A worker reports a combination's games in chunks of at most this many, and at least every
+// kChunkTime, so that the progress line moves even when games are long.
+constexpr size_t kChunkGames = 32;
 constexpr auto kChunkTime = std::chrono::milliseconds(50);
+const char* const kWorkerStopped = "a worker process stopped before its games were done";
 
-bool writeFully(int fd, const void* data, size_t size) {
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    ssize_t written = write(fd, bytes, size);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      return false;
-    }
-    bytes += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
-}
-
-bool readFully(int fd, void* data, size_t size) {
-  char* bytes = static_cast<char*>(data);
-  while (size > 0) {
-    ssize_t got = read(fd, bytes, size);
-    if (got < 0 && errno == EINTR) {
-      continue;
-    }
-    if (got <= 0) {
-      return false;
-    }
-    bytes += got;
-    size -= static_cast<size_t>(got);
-  }
-  return true;
-}
-
-// The program's state when it starts: the random source untouched, the world all zero.
-void startAfresh(uint32_t startState) {
-  setRandomState(startState);
-  std::memset(&world, 0, sizeof world);
-  dayCount = 0;
-}
-
-[[noreturn]] void workerMain(const SweepPlan& plan, uint32_t startState, int commands,
-                             int results) {
-  forgetTemporaryFiles();
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
-  for (int64_t position; readFully(commands, &position, sizeof position);) {
-    int64_t combination = shardCombination(plan, position);
-    GameSettings settings{combinationTexts(plan, combination), plan.dayLimit, plan.screenDraws};
-    startAfresh(startState);
-    std::vector<int32_t> chunk;
-    int32_t first = 0;
-    auto lastSent = std::chrono::steady_clock::now();
-    for (int32_t game = 0; game < plan.repeat; ++game) {
-      GameResult result = playGame(settings, {});
-      chunk.push_back(result.days);
-      chunk.push_back(result.extinct ? 1 : 0);
-      int32_t count = static_cast<int32_t>(chunk.size() / 2);
-      auto now = std::chrono::steady_clock::now();
-      if (count == kChunkGames || game + 1 == plan.repeat || now - lastSent >= kChunkTime) {
-        ChunkHeader header{position, first, count};
-        if (!writeFully(results, &header, sizeof header) ||
-            !writeFully(results, chunk.data(), chunk.size() * sizeof chunk[0])) {
-          _exit(1);
-        }
-        first += count;
-        chunk.clear();
-        lastSent = now;
-      }
+// In a worker: plays the combination at position in the shard, sending (days, extinct) pairs.
+void playCombination(const SweepPlan& plan, uint32_t startState, int64_t position,
+                     const ChunkSender& sender) {
+  GameSettings settings{combinationTexts(plan, shardCombination(plan, position)), plan.dayLimit,
+                        plan.screenDraws};
+  startAfresh(startState);
+  TaskChunk chunk{position, false, {}};
+  auto lastSent = std::chrono::steady_clock::now();
+  for (int32_t game = 0; game < plan.repeat; ++game) {
+    GameResult result = playGame(settings, {});
+    chunk.values.push_back(result.days);
+    chunk.values.push_back(result.extinct ? 1 : 0);
+    auto now = std::chrono::steady_clock::now();
+    chunk.last = game + 1 == plan.repeat;
+    if (chunk.values.size() == 2 * kChunkGames || chunk.last || now - lastSent >= kChunkTime) {
+      sender.send(chunk);
+      chunk.values.clear();
+      lastSent = now;
     }
   }
-  _exit(0);
 }
 
-int coresAvailable() {
-  cpu_set_t set;
-  if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
-    return CPU_COUNT(&set);
-  }
-  long online = sysconf(_SC_NPROCESSORS_ONLN);
-  return online > 0 ? static_cast<int>(online) : 1;
-}
-
-struct Worker {
-  pid_t pid = -1;
-  int commands = -1;  // positions to play, closed when there are no more
-  int results = -1;   // chunks
-  bool busy = false;  // playing a combination
-};
-
-class Sweep {
+// The rows and summaries, in sweep order whatever the order in which games arrive.
+class SweepBooks {
  public:
-  Sweep(const SweepPlan& plan, uint32_t startState, int jobs, OutputFile* table)
-      : plan_(plan),
-        startState_(startState),
-        jobs_(jobs),
-        table_(table),
-        count_(shardCombinationCount(plan)) {}
+  SweepBooks(const SweepRun& run, std::vector<CombinationSummary>& summaries)
+      : run_(run), plan_(run.plan), summaries_(summaries) {}
 
   // Rows already in the table from an earlier run.
-  void keepExisting(const std::vector<GameResult>& results) {
+  void keep(const std::vector<GameResult>& results) {
     for (const GameResult& result : results) {
       current_.push_back(result);
-      ++writeRepetition_;
-      if (writeRepetition_ == plan_.repeat) {
+      if (++writeRepetition_ == plan_.repeat) {
         completeCombination();
       }
     }
   }
-
-  bool run(std::string& error);
-
-  const std::vector<CombinationSummary>& summaries() const { return summaries_; }
+  int64_t complete() const { return writePosition_; }
+  int64_t gamesReceived() const { return gamesReceived_; }
+  bool add(const TaskChunk& chunk, std::string& error);
+  bool writeReadyRows(std::string& error);
 
  private:
-  bool startWorkers(int count, std::string& error);
-  bool assignNext(Worker& worker);
-  bool receive(Worker& worker, std::string& error);
-  bool writeReadyRows(std::string& error);
   void completeCombination();
-  bool stopWorkers(bool abandon, std::string& error);
 
+  const SweepRun& run_;
   const SweepPlan& plan_;
-  uint32_t startState_;
-  int jobs_;
-  OutputFile* table_;
-  int64_t count_;
-  std::vector<Worker> workers_;
-  int64_t nextToAssign_ = 0;
+  std::vector<CombinationSummary>& summaries_;
   std::map<int64_t, std::vector<GameResult>> received_;
   int64_t writePosition_ = 0;        // the combination whose rows are written next
   int writeRepetition_ = 0;          // its rows already written
   std::vector<GameResult> current_;  // its games so far
-  int64_t gamesPlayed_ = 0;
-  std::vector<CombinationSummary> summaries_;
+  int64_t gamesReceived_ = 0;
 };
 
-void Sweep::completeCombination() {
+void SweepBooks::completeCombination() {
   summaries_.push_back(summarize(shardCombination(plan_, writePosition_), current_));
   current_.clear();
   ++writePosition_;
   writeRepetition_ = 0;
 }
 
-bool Sweep::run(std::string& error) {
-  // A combination cut off part way is played again from its first game.
-  nextToAssign_ = writePosition_;
-  int64_t left = count_ - writePosition_;
-  if (left == 0) {
-    return true;
+bool SweepBooks::add(const TaskChunk& chunk, std::string& error) {
+  std::vector<GameResult>& games = received_[chunk.task];
+  size_t count = chunk.values.size() / 2;
+  if (chunk.values.size() % 2 != 0 || games.size() + count > static_cast<size_t>(plan_.repeat) ||
+      chunk.last != (games.size() + count == static_cast<size_t>(plan_.repeat))) {
+    error = kWorkerStopped;
+    return false;
   }
-  ProgressLine progress(left * plan_.repeat);
-  int workers = static_cast<int>(std::min<int64_t>(jobs_, left));
-  bool ok = startWorkers(workers, error);
-  while (ok && writePosition_ < count_) {
-    std::vector<pollfd> fds;
-    std::vector<Worker*> polled;
-    for (Worker& worker : workers_) {
-      if (worker.busy) {
-        fds.push_back({worker.results, POLLIN, 0});
-        polled.push_back(&worker);
-      }
-    }
-    if (fds.empty()) {
-      error = kWorkerStopped;  // games are missing, and no worker is playing them
-      ok = false;
-      break;
-    }
-    if (poll(fds.data(), fds.size(), -1) < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      error = std::string("cannot wait for the workers: ") + std::strerror(errno);
-      ok = false;
-      break;
-    }
-    for (size_t i = 0; ok && i < fds.size(); ++i) {
-      if (fds[i].revents != 0) {
-        ok = receive(*polled[i], error) && writeReadyRows(error);
-      }
-    }
-    progress.update(gamesPlayed_);
+  for (size_t i = 0; i < chunk.values.size(); i += 2) {
+    games.push_back({chunk.values[i], chunk.values[i + 1] != 0});
   }
-  progress.finish();
-  std::string stopError;
-  bool stopped = stopWorkers(!ok, stopError);
-  if (ok && !stopped) {
-    error = stopError;
-  }
-  return ok && stopped;
-}
-
-bool Sweep::startWorkers(int count, std::string& error) {
-  std::fflush(nullptr);  // nothing buffered may be written twice
-  for (int w = 0; w < count; ++w) {
-    int commands[2], results[2];
-    if (pipe2(commands, O_CLOEXEC) != 0) {
-      error = std::string("cannot start a worker: ") + std::strerror(errno);
-      return false;
-    }
-    if (pipe2(results, O_CLOEXEC) != 0) {
-      close(commands[0]);
-      close(commands[1]);
-      error = std::string("cannot start a worker: ") + std::strerror(errno);
-      return false;
-    }
-    pid_t pid = fork();
-    if (pid == 0) {
-      for (const Worker& other : workers_) {
-        close(other.commands);
-        close(other.results);
-      }
-      close(commands[1]);
-      close(results[0]);
-      workerMain(plan_, startState_, commands[0], results[1]);
-    }
-    close(commands[0]);
-    close(results[1]);
-    if (pid < 0) {
-      close(commands[1]);
-      close(results[0]);
-      error = std::string("cannot start a worker: ") + std::strerror(errno);
-      return false;
-    }
-    workers_.push_back({pid, commands[1], results[0]});
-    if (!assignNext(workers_.back())) {
-      error = kWorkerStopped;
-      return false;
-    }
-  }
+  gamesReceived_ += static_cast<int64_t>(count);
   return true;
 }
 
-bool Sweep::assignNext(Worker& worker) {
-  worker.busy = nextToAssign_ < count_;
-  if (!worker.busy) {
-    close(worker.commands);
-    worker.commands = -1;
-    return true;
-  }
-  // A worker that died must be an error here, not a SIGPIPE that ends the whole run.
-  sigset_t pipeSignal, old;
-  sigemptyset(&pipeSignal);
-  sigaddset(&pipeSignal, SIGPIPE);
-  sigprocmask(SIG_BLOCK, &pipeSignal, &old);
-  bool sent = writeFully(worker.commands, &nextToAssign_, sizeof nextToAssign_);
-  if (!sent && errno == EPIPE) {
-    timespec now{0, 0};
-    sigtimedwait(&pipeSignal, nullptr, &now);
-  }
-  sigprocmask(SIG_SETMASK, &old, nullptr);
-  ++nextToAssign_;
-  return sent;
-}
-
-bool Sweep::receive(Worker& worker, std::string& error) {
-  ChunkHeader header;
-  if (!readFully(worker.results, &header, sizeof header) || header.count <= 0 ||
-      header.count > plan_.repeat) {
-    error = kWorkerStopped;
-    return false;
-  }
-  std::vector<int32_t> pairs(static_cast<size_t>(header.count) * 2);
-  if (!readFully(worker.results, pairs.data(), pairs.size() * sizeof pairs[0])) {
-    error = kWorkerStopped;
-    return false;
-  }
-  std::vector<GameResult>& games = received_[header.position];
-  for (size_t i = 0; i < pairs.size(); i += 2) {
-    games.push_back({pairs[i], pairs[i + 1] != 0});
-  }
-  gamesPlayed_ += header.count;
-  if (header.first + header.count == plan_.repeat && !assignNext(worker)) {
-    error = kWorkerStopped;
-    return false;
-  }
-  return true;
-}
-
-bool Sweep::writeReadyRows(std::string& error) {
+bool SweepBooks::writeReadyRows(std::string& error) {
   bool wrote = false;
   for (auto it = received_.find(writePosition_); it != received_.end();
        it = received_.find(writePosition_)) {
     std::vector<GameResult>& games = it->second;
-    while (writeRepetition_ < static_cast<int>(games.size())) {
-      const GameResult& result = games[writeRepetition_];
-      if (table_ != nullptr) {
+    for (; writeRepetition_ < static_cast<int>(games.size()); ++writeRepetition_) {
+      if (run_.table != nullptr) {
         std::string row = gameTableRow(plan_, shardCombination(plan_, writePosition_),
-                                       writeRepetition_ + 1, result);
-        std::fwrite(row.data(), 1, row.size(), table_->stream());
+                                       writeRepetition_ + 1, games[writeRepetition_]);
+        std::fwrite(row.data(), 1, row.size(), run_.table->stream());
         wrote = true;
       }
-      ++writeRepetition_;
     }
     if (writeRepetition_ < plan_.repeat) {
       break;
@@ -336,119 +113,46 @@ bool Sweep::writeReadyRows(std::string& error) {
     received_.erase(it);
     completeCombination();
   }
-  return !wrote || table_->flush(error);
-}
-
-bool Sweep::stopWorkers(bool abandon, std::string& error) {
-  bool ok = true;
-  for (Worker& worker : workers_) {
-    if (abandon) {
-      kill(worker.pid, SIGKILL);
-    }
-    if (worker.commands >= 0) {
-      close(worker.commands);
-    }
-    close(worker.results);
-    int status = 0;
-    while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      error = "a worker process failed";
-      ok = false;
-    }
-  }
-  workers_.clear();
-  return ok;
+  return !wrote || run_.table->flush(error);
 }
 
 }  // namespace
 
-int runSweep(const SimOptions& options) {
-  const uint32_t startState = randomState();  // nothing has drawn yet
-  SweepPlan plan;
-  std::string error;
-  if (!makeSweepPlan(options, plan, error)) {
-    return fail(error);
+bool playSweep(const SweepRun& run, std::vector<CombinationSummary>& summaries,
+               std::string& error) {
+  SweepBooks books(run, summaries);
+  books.keep(run.kept);
+  // A combination cut off part way is played again from its first game.
+  const int64_t count = shardCombinationCount(run.plan);
+  int64_t left = count - books.complete();
+  if (left == 0) {
+    return true;
   }
-  bool plot = !options.plotPath.empty();
-  if (plot && plan.varied.size() > 2) {
-    return fail("--plot draws a sweep over one or two fields, not " +
-                std::to_string(plan.varied.size()));
-  }
-  if (plot && plan.shardCount > 1) {
-    return fail("--plot draws a whole sweep, not a shard of one");
-  }
-
-  // Every file is opened before any game is played; the game table last, since it is the one
-  // written in place.
-  OutputFile summaryFile;
-  bool summary = !options.summaryPath.empty() || options.tablePath.empty();
-  if (summary && !summaryFile.open(options.summaryPath.empty() ? "-" : options.summaryPath,
-                                   OutputFile::kWhole, error)) {
-    return fail(error);
-  }
-  OutputFile plotFile;
-  if (plot && !plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
-    return fail(error);
-  }
-  OutputFile tableFile;
-  bool table = !options.tablePath.empty();
-  ExistingRows existing;
-  if (table && options.resume) {
-    std::string contents;
-    if (!tableFile.openToContinue(options.tablePath, contents, error)) {
-      return fail(error);
+  ProgressLine progress(left * run.plan.repeat);
+  const SweepPlan& plan = run.plan;
+  uint32_t startState = run.startState;
+  WorkerPool pool(books.complete(), count, [&plan, startState](int64_t task, const ChunkSender& s) {
+    playCombination(plan, startState, task, s);
+  });
+  bool ok = pool.start(static_cast<int>(std::min<int64_t>(run.jobs, left)), error);
+  while (ok && books.complete() < count) {
+    std::vector<TaskChunk> chunks;
+    std::string receiveError;
+    bool received = pool.receive(chunks, receiveError);
+    for (size_t i = 0; ok && i < chunks.size(); ++i) {
+      ok = books.add(chunks[i], error) && books.writeReadyRows(error);
     }
-    if (!readExistingRows(contents, plan, existing, error)) {
-      return fail("cannot resume " + quoted(options.tablePath) + ": " + error);
+    if (ok && !received) {
+      error = receiveError;
+      ok = false;
     }
-    if (!tableFile.keep(existing.bytes, error)) {
-      return fail(error);
-    }
-    if (existing.bytes == 0) {
-      std::fputs(gameTableHeader().c_str(), tableFile.stream());
-    }
-  } else if (table) {
-    if (!tableFile.open(options.tablePath, OutputFile::kRowByRow, error)) {
-      return fail(error);
-    }
-    std::fputs(gameTableHeader().c_str(), tableFile.stream());
+    progress.update(books.gamesReceived());
   }
-  if (table && !tableFile.flush(error)) {
-    return fail(error);
+  progress.finish();
+  std::string stopError;
+  bool stopped = pool.stop(!ok, stopError);
+  if (ok && !stopped) {
+    error = stopError;
   }
-
-  int jobs = options.jobs > 0 ? options.jobs : coresAvailable();
-  Sweep sweep(plan, startState, jobs, table ? &tableFile : nullptr);
-  sweep.keepExisting(existing.results);
-  if (!sweep.run(error) || (table && !tableFile.finish(error))) {
-    return fail(error);
-  }
-
-  if (summary) {
-    std::string text = summaryHeader(plan);
-    for (const CombinationSummary& row : sweep.summaries()) {
-      text += summaryRow(plan, row);
-    }
-    std::fputs(text.c_str(), summaryFile.stream());
-    if (!summaryFile.finish(error)) {
-      return fail(error);
-    }
-  }
-  if (plot) {
-    std::string svg;
-    if (plan.varied.empty()) {
-      startAfresh(startState);
-      PopulationSeries series = playRecordingPopulations(
-          GameSettings{combinationTexts(plan, 1), plan.dayLimit, plan.screenDraws});
-      svg = populationChartSvg(series);
-    } else {
-      svg = sweepChart(plan, sweep.summaries());
-    }
-    std::fputs(svg.c_str(), plotFile.stream());
-    if (!plotFile.finish(error)) {
-      return fail(error);
-    }
-  }
-  return 0;
+  return ok && stopped;
 }

@@ -1,7 +1,9 @@
 #include "sweep_table.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <climits>
+
+#include "numbers.h"
 
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -41,12 +43,13 @@ bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& 
     return false;
   }
   std::string rest = text.substr(pos, end - pos);
-  long long days = 0;
-  int stopped = 0;
-  char tail = '\0';
-  if (rest.find_first_not_of("0123456789,") != std::string::npos ||
-      std::sscanf(rest.c_str(), "%lld,%d%c", &days, &stopped, &tail) != 2 || days < 1 ||
-      days > 2147483647LL || stopped < 0 || stopped > 1) {
+  size_t comma = rest.find(',');
+  std::string stoppedText = comma == std::string::npos ? "" : rest.substr(comma + 1);
+  int days = 0;
+  int stopped = 0;  // "0", "00", ... stay 0; anything else must read as 1
+  bool notStopped = !stoppedText.empty() && stoppedText.find_first_not_of('0') == std::string::npos;
+  if (comma == std::string::npos || !readCount(rest.substr(0, comma), INT_MAX, days) ||
+      !(notStopped || readCount(stoppedText, 1, stopped))) {
     return false;
   }
   result.days = static_cast<int32_t>(days);
@@ -141,9 +144,7 @@ std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary)
   for (size_t v = 0; v < plan.varied.size(); ++v) {
     row += csvField(plan.varied[v].values[indexes[v]]) + ",";
   }
-  char mean[64];
-  std::snprintf(mean, sizeof mean, "%.2f", summary.mean);
-  return row + std::to_string(summary.games) + "," + mean + "," + std::to_string(summary.min) +
-         "," + summary.median + "," + std::to_string(summary.max) + "," +
-         std::to_string(summary.stopped) + "\n";
+  return row + std::to_string(summary.games) + "," + fixedText(summary.mean, 2) + "," +
+         std::to_string(summary.min) + "," + summary.median + "," + std::to_string(summary.max) +
+         "," + std::to_string(summary.stopped) + "\n";
 }

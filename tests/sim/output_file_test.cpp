@@ -5,16 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim_process.h"
@@ -39,13 +40,6 @@ struct stat statOf(const fs::path& path) {
   return st;
 }
 
-void expectOneErrorLine(const SimRun& run, const std::string& what) {
-  EXPECT_EQ(run.exitCode, 2) << what;
-  std::vector<std::string> lines = splitLines(run.err);
-  ASSERT_EQ(lines.size(), 1u) << what << "\n" << run.err;
-  EXPECT_EQ(lines[0].rfind("velmoria-sim: ", 0), 0u) << what << ": " << lines[0];
-}
-
 }  // namespace
 
 // Devices made here, or the system's own where we may not make them.
@@ -63,7 +57,8 @@ TEST(OutputFiles, CharacterDevicesAreWrittenNotReplaced) {
     SimRun run = runSim(argsWriting(option, null.string()));
     EXPECT_EQ(run.exitCode, 0) << option << ": " << run.err;
     // No space on the device: an error, not a success.
-    expectOneErrorLine(runSim(argsWriting(option, full.string())), option + " /dev/full");
+    expectErrorLine(runSim(argsWriting(option, full.string())), kExitFailure,
+                    option + " /dev/full");
     EXPECT_TRUE(S_ISCHR(statOf(null).st_mode)) << option;
     EXPECT_TRUE(S_ISCHR(statOf(full).st_mode)) << option;
     EXPECT_EQ(dir.entries(), entries) << option;
@@ -85,16 +80,7 @@ TEST(OutputFiles, FifoReaderGetsTheWholeFile) {
     ScratchDir logs;
     SimProcess process = startSim(start, logs.path());
     std::string received;
-    int status = 0;
-    for (bool exited = false; !exited;) {
-      exited = waitpid(process.pid, &status, WNOHANG) == process.pid;
-      pollfd readable{fd, POLLIN, 0};
-      poll(&readable, 1, 50);
-      char buffer[4096];
-      for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) {
-        received.append(buffer, static_cast<size_t>(got));
-      }
-    }
+    int status = drainUntilExit(process.pid, fd, received);
     close(fd);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << option;
     EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode)) << option;
@@ -165,7 +151,7 @@ TEST(OutputFiles, UnwritableStandardErrorFailsATableOnStandardOutput) {
   start.args = {"--csv", "-", "--days", "3"};
   start.stderrPath = "/dev/full";
   SimRun run = runSim(start);
-  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.exitCode, kExitFailure);
   EXPECT_FALSE(run.out.empty());
 }
 
@@ -187,12 +173,31 @@ TEST(OutputFiles, FileSizeLimitRemovesTheTemporaryFile) {
   }
 }
 
+// An interrupted run is a failure while running: worth running again.
+TEST(OutputFiles, InterruptedRunRemovesTheTemporaryFileAndExitsOne) {
+  ScratchDir dir;
+  ScratchDir logs;
+  SimStart start;
+  start.args = {
+      "--summary", (dir.path() / "summary.csv").string(), "--vary", "1=1:1:100000", "--jobs", "1",
+      "--force"};
+  SimProcess process = startSim(start, logs.path());
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (dir.entries().empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(dir.entries().size(), 1u) << "no temporary file seen";
+  kill(process.pid, SIGTERM);
+  expectErrorLine(waitSim(process), kExitFailure, "SIGTERM");
+  EXPECT_TRUE(dir.entries().empty());
+}
+
 TEST(OutputFiles, ErrorsStayOnOneLine) {
   ScratchDir dir;
   for (const std::string& option : kFileOptions) {
     std::string path = (dir.path() / "no\nsuch\x1b[2J" / "file").string();
     SimRun run = runSim(argsWriting(option, path));
-    expectOneErrorLine(run, option);
+    expectErrorLine(run, kExitFailure, option);
     EXPECT_NE(run.err.find("no\\nsuch\\x1b[2J"), std::string::npos) << run.err;
   }
 }
@@ -207,8 +212,8 @@ TEST(OutputFiles, NamesUpToTheLongestAllowedAreWritten) {
       EXPECT_EQ(dir.entries(), std::vector<std::string>{name}) << option << " " << length;
       fs::remove(dir.path() / name);
     }
-    expectOneErrorLine(runSim(argsWriting(option, (dir.path() / std::string(256, 'n')).string())),
-                       option + " 256");
+    expectErrorLine(runSim(argsWriting(option, (dir.path() / std::string(256, 'n')).string())),
+                    kExitFailure, option + " 256");
     EXPECT_TRUE(dir.entries().empty());
   }
 }
@@ -234,7 +239,7 @@ TEST(OutputFiles, WritableFileInAClosedFolderIsRewrittenInPlace) {
     EXPECT_EQ(statOf(file).st_mode & 07777, 0666u) << option;
 
     start.args = argsWriting(option, (closed / "new").string());
-    expectOneErrorLine(runSim(start), option + " new file");
+    expectErrorLine(runSim(start), kExitFailure, option + " new file");
     EXPECT_EQ(std::distance(fs::directory_iterator(closed), fs::directory_iterator()), 1) << option;
     { std::ofstream(file) << "earlier\n"; }
   }
@@ -244,10 +249,10 @@ TEST(OutputFiles, WritableFileInAClosedFolderIsRewrittenInPlace) {
 TEST(OutputFiles, CountsOverTheLimitSayTheLimit) {
   for (const char* option : {"--games", "--repeat"}) {
     SimRun run = runSim({option, "2147483647"});
-    expectOneErrorLine(run, option);
+    expectErrorLine(run, kExitBadUsage, option);
     EXPECT_NE(run.err.find("at most 1000000000"), std::string::npos) << run.err;
   }
   SimRun run = runSim({"--games", "1000001"});
-  expectOneErrorLine(run, "--games 1000001");
+  expectErrorLine(run, kExitBadUsage, "--games 1000001");
   EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
 }

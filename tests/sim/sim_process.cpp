@@ -1,6 +1,7 @@
 #include "sim_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -85,6 +86,41 @@ SimRun runSim(const std::vector<std::string>& args) {
   SimStart start;
   start.args = args;
   return runSim(start);
+}
+
+int drainUntilExit(pid_t pid, int fd, std::string& received) {
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  int status = 0;
+  for (bool exited = false; !exited;) {
+    exited = waitpid(pid, &status, WNOHANG) == pid;
+    pollfd readable{fd, POLLIN, 0};
+    poll(&readable, 1, 50);
+    char buffer[4096];
+    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) {
+      received.append(buffer, static_cast<size_t>(got));
+    }
+  }
+  return status;
+}
+
+void expectErrorLine(const SimRun& run, int exitCode, const std::string& what) {
+  EXPECT_EQ(run.exitCode, exitCode) << what;
+  std::vector<std::string> lines = splitLines(run.err);
+  ASSERT_EQ(lines.size(), 1u) << what << "\n" << run.err;
+  EXPECT_EQ(run.err.back(), '\n') << what;
+  EXPECT_EQ(lines[0].rfind("velmoria-sim: ", 0), 0u) << what << ": " << lines[0];
+}
+
+void expectRefused(const std::vector<std::string>& args, int exitCode, const ScratchDir& dir,
+                   const std::vector<std::string>& entriesBefore) {
+  SimRun run = runSim(args);
+  std::string shown;
+  for (const std::string& arg : args) {
+    shown += " '" + arg + "'";
+  }
+  expectErrorLine(run, exitCode, shown);
+  EXPECT_EQ(run.out, "") << shown;
+  EXPECT_EQ(dir.entries(), entriesBefore) << shown;
 }
 
 std::vector<std::string> splitLines(const std::string& text) {

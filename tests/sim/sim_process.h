@@ -23,6 +23,18 @@ struct SimStart {
   bool asOtherUser = false;      // when we are root, run as nobody (65534)
 };
 
+// A fresh directory, removed with everything in it when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  const std::filesystem::path& path() const { return path_; }
+  std::vector<std::string> entries() const;
+
+ private:
+  std::filesystem::path path_;
+};
+
 SimRun runSim(const std::vector<std::string>& args);
 SimRun runSim(const SimStart& start);
 
@@ -35,6 +47,21 @@ struct SimProcess {
 // Standard output and error go to files in dir.
 SimProcess startSim(const SimStart& start, const std::filesystem::path& dir);
 SimRun waitSim(const SimProcess& process);
+
+// Reads fd (non-blocking) while the process runs, adding what arrives to received, until it
+// has exited; returns its wait status.
+int drainUntilExit(pid_t pid, int fd, std::string& received);
+
+// The exit statuses: 1 for a failure while running, 2 for bad usage.
+constexpr int kExitFailure = 1;
+constexpr int kExitBadUsage = 2;
+
+// A failed run: exitCode, and one line "velmoria-sim: ..." on standard error.
+void expectErrorLine(const SimRun& run, int exitCode, const std::string& what);
+// Runs args and expects them refused with exitCode: one error line, nothing on standard
+// output, and dir's entries as before.
+void expectRefused(const std::vector<std::string>& args, int exitCode, const ScratchDir& dir,
+                   const std::vector<std::string>& entriesBefore);
 
 std::vector<std::string> splitLines(const std::string& text);
 // N of a line "記録：N日", or -1 for any other line.
@@ -55,15 +82,3 @@ extern const char* const kCsvHeader;
 // Parses the rows after the header; fails the current test on a malformed table.
 std::vector<CsvRow> parseCsv(const std::string& text);
 std::vector<CsvRow> rowsOfGame(const std::vector<CsvRow>& rows, int game);
-
-// A fresh directory, removed with everything in it when the object goes.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  const std::filesystem::path& path() const { return path_; }
-  std::vector<std::string> entries() const;
-
- private:
-  std::filesystem::path path_;
-};

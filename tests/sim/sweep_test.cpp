@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -352,35 +351,32 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       {"--vary", "1=1:1:1001", "--repeat", "1000"},
       {"--games", "2", "--vary", "1=1,2"},
       {"--csv", in("days.csv"), "--vary", "1=1,2"},
-      {"--table", in("missing/table.csv")},
-      {"--summary", in("folder")},
-      {"--plot", in("missing/chart.svg")},
       {"--plot", in("chart.svg"), "--vary", "1=1,2", "--vary", "2=1,2", "--vary", "3=1,2"},
       {"--table", "-", "--summary", "-"},
-      {"--resume", "--table", in("folder")},
       {"--resume", "--table", "-"},
       {"--resume", "--table", in("other.csv"), "--vary", "1=1000,3000", "--days", "2"},
       {"--resume", "--table", in("other.csv"), "--vary", "1=1000,2000", "--days", "2", "--repeat",
        "2"},
       {"--resume", "--table", in("notes.txt")},
   };
-  for (const std::vector<std::string>& bad : cases) {
-    std::vector<std::string> args =
-        with({"--table", in("table.csv"), "--summary", in("summary.csv"), "--days", "2"}, bad);
-    SimRun run = runSim(args);
-    std::string shown;
-    for (const std::string& arg : bad) {
-      shown += " " + arg;
+  const std::vector<std::vector<std::string>> unwritable = {
+      {"--table", in("missing/table.csv")},
+      {"--summary", in("folder")},
+      {"--plot", in("missing/chart.svg")},
+      {"--resume", "--table", in("folder")},
+  };
+  auto expectNothingBehind = [&](const std::vector<std::vector<std::string>>& refused,
+                                 int exitCode) {
+    for (const std::vector<std::string>& bad : refused) {
+      std::vector<std::string> args =
+          with({"--table", in("table.csv"), "--summary", in("summary.csv"), "--days", "2"}, bad);
+      expectRefused(args, exitCode, dir, before);
+      EXPECT_EQ(readFile(in("other.csv")), other);
+      EXPECT_EQ(readFile(in("notes.txt")), "hello\n");
     }
-    EXPECT_EQ(run.exitCode, 2) << shown;
-    EXPECT_EQ(run.out, "") << shown;
-    std::vector<std::string> lines = splitLines(run.err);
-    ASSERT_EQ(lines.size(), 1u) << shown << "\n" << run.err;
-    EXPECT_EQ(lines[0].rfind("velmoria-sim: ", 0), 0u) << shown << ": " << lines[0];
-    EXPECT_EQ(dir.entries(), before) << shown;
-    EXPECT_EQ(readFile(in("other.csv")), other) << shown;
-    EXPECT_EQ(readFile(in("notes.txt")), "hello\n") << shown;
-  }
+  };
+  expectNothingBehind(cases, kExitBadUsage);
+  expectNothingBehind(unwritable, kExitFailure);
 }
 
 // Standard error to a file gets no progress (the other tests see it empty); a terminal does.
@@ -390,22 +386,12 @@ TEST(Sweep, ProgressIsDrawnOnATerminal) {
   ASSERT_GE(terminal, 0);
   ASSERT_EQ(grantpt(terminal), 0);
   ASSERT_EQ(unlockpt(terminal), 0);
-  fcntl(terminal, F_SETFL, O_NONBLOCK);
   SimStart start;
   start.args = {"--vary", "1=1000:100:2900", "--repeat", "3", "--jobs", "1"};
   start.stderrPath = ptsname(terminal);
   SimProcess process = startSim(start, dir.path());
   std::string shown;
-  int status = 0;
-  for (bool exited = false; !exited;) {
-    exited = waitpid(process.pid, &status, WNOHANG) == process.pid;
-    pollfd readable{terminal, POLLIN, 0};
-    poll(&readable, 1, 50);
-    char buffer[4096];
-    for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
-      shown.append(buffer, static_cast<size_t>(got));
-    }
-  }
+  int status = drainUntilExit(process.pid, terminal, shown);
   close(terminal);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(splitLines(readFile(process.outPath)).size(), 21u);
@@ -434,8 +420,6 @@ TEST(Sweep, AWorkerThatDiesFailsTheRun) {
   }
   ASSERT_FALSE(children.empty()) << "no worker process seen";
   kill(std::stoi(children), SIGKILL);
-  SimRun run = waitSim(process);
-  EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(splitLines(run.err).size(), 1u) << run.err;
+  expectErrorLine(waitSim(process), kExitFailure, "a worker killed");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"err", "out"}));
 }

@@ -1,0 +1,60 @@
+#include "command.h"
+
+namespace {
+
+// Options that do not go together, whatever their values.
+bool checkCombination(const SimOptions& options, std::string& error) {
+  if (!options.sweep) {
+    if (!options.force && options.games > kGamesWithoutForce) {
+      error = "more than " + std::to_string(kGamesWithoutForce) + " games need --force";
+    }
+  } else if (options.gamesGiven) {
+    error = "a sweep repeats each combination with --repeat, not --games";
+  } else if (!options.csvPath.empty()) {
+    error = "--csv writes the days of plain games, not of a sweep";
+  } else if (options.resume && (options.tablePath.empty() || options.tablePath == "-")) {
+    error = "--resume needs the --table FILE to continue";
+  } else if (options.tablePath == "-" && options.summaryPath == "-") {
+    error = "--table and --summary cannot both go to standard output";
+  } else if (!options.tablePath.empty() && options.tablePath == options.summaryPath) {
+    error = "--table and --summary need two files";
+  }
+  return error.empty();
+}
+
+// What the sweep's chart can show.
+bool checkSweepPlot(const SimOptions& options, const SweepPlan& plan, std::string& error) {
+  if (options.plotPath.empty()) {
+    return true;
+  }
+  if (plan.varied.size() > 2) {
+    error =
+        "--plot draws a sweep over one or two fields, not " + std::to_string(plan.varied.size());
+  } else if (plan.shardCount > 1) {
+    error = "--plot draws a whole sweep, not a shard of one";
+  }
+  return error.empty();
+}
+
+}  // namespace
+
+bool decideCommand(const std::vector<std::string>& args, SimCommand& command, std::string& error) {
+  ParsedArguments parsed = parseArguments(args);
+  error = parsed.error;
+  command.options = parsed.options;
+  const SimOptions& options = command.options;
+  if (!error.empty() || !checkCombination(options, error)) {
+    return false;
+  }
+  if (options.help) {
+    command.kind = SimCommand::kHelp;
+    return true;
+  }
+  if (!options.sweep) {
+    command.kind = SimCommand::kGames;
+    return true;
+  }
+  command.kind = SimCommand::kSweep;
+  return makeSweepPlan(options, command.plan, error) &&
+         checkSweepPlot(options, command.plan, error);
+}
