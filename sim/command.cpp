@@ -1,9 +1,36 @@
 #include "command.h"
 
+#include "sweep_design.h"
+
 namespace {
+
+// The days-table's file against the others.
+std::string daysTableProblem(const SimOptions& options) {
+  const std::string& path = options.daysTablePath;
+  if (path.empty()) {
+    return "";
+  }
+  if (path == options.tablePath || path == options.summaryPath) {
+    return "--days-table needs a file of its own";
+  }
+  if (path == "-" && options.resume) {
+    return "--resume needs the --days-table FILE to continue";
+  }
+  if (path == "-" && options.tablePath.empty() && options.summaryPath.empty()) {
+    return "--days-table and the summary cannot both go to standard output";
+  }
+  return "";
+}
 
 // Options that do not go together, whatever their values.
 bool checkCombination(const SimOptions& options, std::string& error) {
+  error = designOptionsProblem(options);
+  if (error.empty()) {
+    error = daysTableProblem(options);
+  }
+  if (!error.empty()) {
+    return false;
+  }
   if (!options.sweep) {
     if (!options.force && options.games > kGamesWithoutForce) {
       error = "more than " + std::to_string(kGamesWithoutForce) + " games need --force";
@@ -54,7 +81,7 @@ bool decideCommand(const std::vector<std::string>& args, SimCommand& command, st
     command.kind = SimCommand::kGames;
     return true;
   }
-  command.kind = SimCommand::kSweep;
+  command.kind = options.printDesign ? SimCommand::kPrintDesign : SimCommand::kSweep;
   return makeSweepPlan(options, command.plan, error) &&
          checkSweepPlot(options, command.plan, error);
 }

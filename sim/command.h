@@ -10,9 +10,9 @@
 #include "sweep_plan.h"
 
 struct SimCommand {
-  enum Kind { kHelp, kGames, kSweep } kind = kGames;
+  enum Kind { kHelp, kGames, kSweep, kPrintDesign } kind = kGames;
   SimOptions options;
-  SweepPlan plan;  // for kSweep
+  SweepPlan plan;  // for kSweep and kPrintDesign
 };
 
 // args excludes the program name. False with a one-line reason when the command cannot run.

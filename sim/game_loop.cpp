@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dot_field.h"
+#include "game_outcome.h"
 #include "random_source.h"
 
 namespace {
@@ -49,9 +50,10 @@ void startAfresh(uint32_t startState) {
 GameResult playGame(const GameSettings& settings, const DayListener& onDay) {
   confirmDialog(settings.texts);
   dayCount = 0;
-  GameResult result{0, false};
+  GameResult result{0, false, {}};
   while (settings.dayLimit == 0 || dayCount < settings.dayLimit) {
     runTick(settings.screenDraws);
+    addDayToSpans(result, world, dayCount);
     if (onDay) {
       onDay(world, dayCount);
     }

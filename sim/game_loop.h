@@ -22,9 +22,17 @@ struct GameSettings {
   bool screenDraws = true;
 };
 
+// A level's population over a game's days, day 1 to the last.
+struct LevelSpan {
+  int32_t min;
+  int32_t max;
+  int32_t final;
+};
+
 struct GameResult {
   int32_t days;  // the record when extinct, otherwise the days run before the limit stopped it
   bool extinct;
+  LevelSpan levels[kSpeciesCount];  // in SpeciesId order
 };
 
 // Puts the program back in its state when it starts: the random source at startState (what

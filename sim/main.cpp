@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "command.h"
+#include "merge_command.h"
 #include "message.h"
 #include "pending_files.h"
 #include "play_games.h"
+#include "print_design.h"
+#include "summarise_command.h"
 #include "sweep_command.h"
 
 namespace {
@@ -22,6 +25,8 @@ int runCommand(const SimCommand& command) {
       return playGames(command.options);
     case SimCommand::kSweep:
       return runSweep(command);
+    case SimCommand::kPrintDesign:
+      return printDesign(command.plan);
   }
   return kExitBadUsage;
 }
@@ -30,9 +35,15 @@ int runCommand(const SimCommand& command) {
 
 int main(int argc, char** argv) {
   failOnInterrupt();
+  // Commands only as the first argument: after options or "--" these words are fields.
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && (args[0] == "merge" || args[0] == "summarise")) {
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    return args[0] == "merge" ? runMerge(rest) : runSummarise(rest);
+  }
   SimCommand command;
   std::string error;
-  if (!decideCommand(std::vector<std::string>(argv + 1, argv + argc), command, error)) {
+  if (!decideCommand(args, command, error)) {
     return badUsage(error);
   }
   int status = runCommand(command);

@@ -73,6 +73,12 @@ bool scaledDecimal(const Decimal& number, size_t scale, int64_t& value) {
   return true;
 }
 
+bool readScaledDecimal(const std::string& text, size_t scale, int64_t& value) {
+  Decimal number;
+  return readDecimal(text, number) && number.fraction.size() <= scale &&
+         scaledDecimal(number, scale, value);
+}
+
 std::string decimalText(int64_t value, size_t scale) {
   bool negative = value < 0;
   std::string digits = integerText(negative ? -value : value);

@@ -21,6 +21,10 @@ bool readDecimal(const std::string& text, Decimal& number);
 // at least the number's fraction digits.
 bool scaledDecimal(const Decimal& number, size_t scale, int64_t& value);
 
+// A plain decimal text with at most scale decimals, times 10^scale; false when it is not one
+// or does not fit 18 digits.
+bool readScaledDecimal(const std::string& text, size_t scale, int64_t& value);
+
 // value / 10^scale written without trailing zeros after the point (and without the point
 // when nothing follows it): (1500, 3) is "1.5", (-20, 1) is "-2".
 std::string decimalText(int64_t value, size_t scale);

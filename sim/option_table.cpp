@@ -4,6 +4,7 @@
 
 #include "message.h"
 #include "numbers.h"
+#include "sweep_design.h"
 
 namespace {
 
@@ -79,6 +80,12 @@ const OptionSpec kOptions[] = {
     {"--summary", kValue, kSweep, storePath<&SimOptions::summaryPath>},
     {"--resume", kFlag, kSweep, storeFlag<&SimOptions::resume, true>},
     {"--shard", kValue, kSweep, storeShard},
+    {"--days-table", kValue, kSweep, storePath<&SimOptions::daysTablePath>},
+    {"--design", kValue, kSweep, storePath<&SimOptions::designPath>},
+    {"--sample", kValue, kSweep, storeDesignOption, true},
+    {"--range", kValue, kSweep, storeDesignOption},
+    {"--seed", kValue, kSweep, storeDesignOption},
+    {"--print-design", kFlag, kSweep, storeFlag<&SimOptions::printDesign, true>},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@ struct OptionSpec {
   bool takesValue;
   bool makesSweep;  // giving the option makes the run a sweep
   OptionStore store;
+  bool takesCount = false;  // a second argument follows the value: it is stored as "VALUE N"
 };
 
 // The row of the option with this name, or nullptr.

@@ -52,6 +52,13 @@ class ArgumentReader {
       }
       value = args_[next_++];
     }
+    if (option->takesCount) {
+      if (next_ == args_.size()) {
+        result_.error = "option " + quoted(name) + " needs a value and a count";
+        return;
+      }
+      value += " " + args_[next_++];
+    }
     option->store(name, value, result_.options, result_.error);
     result_.options.sweep = result_.options.sweep || option->makesSweep;
   }

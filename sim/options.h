@@ -3,6 +3,7 @@
 // "-1", "-0.5", "-" and "abc" are fields. After "--" every argument is a field.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,16 @@ struct SimOptions {
   int shardCount = 1;
   bool force = false;
   std::string plotPath;
+
+  // A design in place of --vary's grid: rows from a file, or a sample over ranges.
+  std::string designPath;  // "-": standard input
+  std::string sampleMethod;
+  int sampleCount = 0;
+  std::vector<std::string> ranges;  // each --range's "FIELD=LO:HI"
+  uint32_t seed = 1;
+  bool seedGiven = false;
+  bool printDesign = false;
+  std::string daysTablePath;
 };
 
 struct ParsedArguments {

@@ -1,10 +1,13 @@
 #include "sweep_command.h"
 
 #include "chart_data.h"
+#include "days_table.h"
 #include "message.h"
 #include "output_file.h"
 #include "random_source.h"
+#include "run_settings.h"
 #include "sweep_run.h"
+#include "table_reader.h"
 #include "worker_pool.h"
 
 namespace {
@@ -17,31 +20,14 @@ struct SweepFiles {
   bool table = false;
   OutputFile tableFile;
   ExistingRows existing;  // of a resumed table
+  OutputFile daysFile;
 };
 
-// Opens the table to continue it; returns the exit status.
-int resumeTable(const SimCommand& command, SweepFiles& files, std::string& error) {
-  const std::string& path = command.options.tablePath;
-  std::string contents;
-  if (!files.tableFile.openToContinue(path, contents, error)) {
-    return failure(error);
-  }
-  // Not the table the command describes: running it again will not help.
-  if (!readExistingRows(contents, command.plan, files.existing, error)) {
-    return badUsage("cannot resume " + quoted(path) + ": " + error);
-  }
-  if (!files.tableFile.keep(files.existing.bytes, error)) {
-    return failure(error);
-  }
-  if (files.existing.bytes == 0) {
-    std::fputs(gameTableHeader().c_str(), files.tableFile.stream());
-  }
-  return kExitSuccess;
-}
-
-// Every file is opened before any game is played; the game table last, since it is the one
-// written in place. Returns the exit status.
-int openFiles(const SimCommand& command, SweepFiles& files, std::string& error) {
+// Every file is opened before any game is played; the tables written in place last, the
+// days-table (checked against the rows the game table keeps) just before the game table.
+// Returns the exit status.
+int openFiles(const SimCommand& command, const Settings& settings, SweepFiles& files,
+              std::string& error) {
   const SimOptions& options = command.options;
   files.summary = !options.summaryPath.empty() || options.tablePath.empty();
   if (files.summary &&
@@ -54,19 +40,17 @@ int openFiles(const SimCommand& command, SweepFiles& files, std::string& error) 
     return failure(error);
   }
   files.table = !options.tablePath.empty();
-  if (files.table && options.resume) {
-    int status = resumeTable(command, files, error);
-    if (status != kExitSuccess) {
-      return status;
-    }
-  } else if (files.table) {
-    if (!files.tableFile.open(options.tablePath, OutputFile::kRowByRow, error)) {
-      return failure(error);
-    }
-    std::fputs(gameTableHeader().c_str(), files.tableFile.stream());
-  }
-  if (files.table && !files.tableFile.flush(error)) {
-    return failure(error);
+  auto openDays = [&](const ExistingRows& kept, std::string& reason) {
+    return !command.plan.recordDays
+               ? kExitSuccess
+               : openDaysTable(files.daysFile, options.daysTablePath, options.resume, command.plan,
+                               settings, kept.results, reason);
+  };
+  int status = files.table ? openGameTable(files.tableFile, options.tablePath, options.resume,
+                                           command.plan, settings, files.existing, error, openDays)
+                           : openDays(files.existing, error);
+  if (status != kExitSuccess) {
+    return status == kExitBadUsage ? badUsage(error) : failure(error);
   }
   return kExitSuccess;
 }
@@ -83,23 +67,23 @@ int runSweep(const SimCommand& command) {
   const SweepPlan& plan = command.plan;
   std::string error;
   SweepFiles files;
-  int status = openFiles(command, files, error);
+  const Settings settings = runSettings(command.options, plan);
+  int status = openFiles(command, settings, files, error);
   if (status != kExitSuccess) {
     return status;
   }
   int jobs = command.options.jobs > 0 ? command.options.jobs : coresAvailable();
   std::vector<CombinationSummary> summaries;
-  SweepRun run{plan, startState, jobs, files.table ? &files.tableFile : nullptr,
-               files.existing.results};
-  if (!playSweep(run, summaries, error) || (files.table && !files.tableFile.finish(error))) {
+  OutputFile* daysTable = plan.recordDays ? &files.daysFile : nullptr;
+  SweepRun run{plan,      startState,
+               jobs,      files.table ? &files.tableFile : nullptr,
+               daysTable, files.existing.results};
+  if (!playSweep(run, summaries, error) || (files.table && !files.tableFile.finish(error)) ||
+      (daysTable != nullptr && !daysTable->finish(error))) {
     return failure(error);
   }
   if (files.summary) {
-    std::string text = summaryHeader(plan);
-    for (const CombinationSummary& row : summaries) {
-      text += summaryRow(plan, row);
-    }
-    if (!writeWhole(files.summaryFile, text, error)) {
+    if (!writeWhole(files.summaryFile, summaryText(settings, plan, summaries), error)) {
       return failure(error);
     }
   }

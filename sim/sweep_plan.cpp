@@ -5,6 +5,7 @@
 
 #include "message.h"
 #include "numbers.h"
+#include "sweep_design.h"
 
 const char* const kFieldNames[kParameterFieldCount] = {
     "large.population", "large.life",        "large.birth",           "small.population",
@@ -14,16 +15,6 @@ const char* const kFieldNames[kParameterFieldCount] = {
 };
 
 namespace {
-
-bool findField(const std::string& name, int& field) {
-  for (int i = 0; i < kParameterFieldCount; ++i) {
-    if (name == kFieldNames[i] || name == std::to_string(i + 1)) {
-      field = i;
-      return true;
-    }
-  }
-  return false;
-}
 
 std::vector<std::string> splitAt(const std::string& text, char separator) {
   std::vector<std::string> parts;
@@ -36,6 +27,16 @@ std::vector<std::string> splitAt(const std::string& text, char separator) {
 }
 
 }  // namespace
+
+bool findField(const std::string& name, int& field) {
+  for (int i = 0; i < kParameterFieldCount; ++i) {
+    if (name == kFieldNames[i] || name == std::to_string(i + 1)) {
+      field = i;
+      return true;
+    }
+  }
+  return false;
+}
 
 bool decimalRange(const std::string& first, const std::string& step, const std::string& last,
                   std::vector<std::string>& values, std::string& error) {
@@ -120,6 +121,7 @@ bool makeSweepPlan(const SimOptions& options, SweepPlan& plan, std::string& erro
   plan.shardCount = options.shardCount;
   plan.dayLimit = options.dayLimit;
   plan.screenDraws = options.screenDraws;
+  plan.recordDays = !options.daysTablePath.empty();
   plan.varied.clear();
   plan.combinations = 1;
   for (const std::string& argument : options.varies) {
@@ -142,6 +144,9 @@ bool makeSweepPlan(const SimOptions& options, SweepPlan& plan, std::string& erro
       error = "a sweep plays at most " + std::to_string(kMaxGameCount) + " games";
       return false;
     }
+  }
+  if (!addDesign(options, plan, error)) {
+    return false;
   }
   int64_t games = shardCombinationCount(plan) * plan.repeat;
   if (games > kMaxGameCount) {
@@ -176,9 +181,39 @@ std::vector<size_t> valueIndexes(const SweepPlan& plan, int64_t combination) {
 
 DialogTexts combinationTexts(const SweepPlan& plan, int64_t combination) {
   DialogTexts texts = plan.base;
+  if (!plan.design.rows.empty()) {
+    const std::vector<std::string>& row = plan.design.rows[combination - 1];
+    for (size_t c = 0; c < row.size(); ++c) {
+      texts[plan.design.fields[c]] = row[c];
+    }
+    return texts;
+  }
   std::vector<size_t> indexes = valueIndexes(plan, combination);
   for (size_t v = 0; v < plan.varied.size(); ++v) {
     texts[plan.varied[v].field] = plan.varied[v].values[indexes[v]];
+  }
+  return texts;
+}
+
+std::vector<int> changingFields(const SweepPlan& plan) {
+  if (!plan.design.rows.empty()) {
+    return plan.design.fields;
+  }
+  std::vector<int> fields;
+  for (const VariedField& varied : plan.varied) {
+    fields.push_back(varied.field);
+  }
+  return fields;
+}
+
+std::vector<std::string> changingTexts(const SweepPlan& plan, int64_t combination) {
+  if (!plan.design.rows.empty()) {
+    return plan.design.rows[combination - 1];
+  }
+  std::vector<std::string> texts;
+  std::vector<size_t> indexes = valueIndexes(plan, combination);
+  for (size_t v = 0; v < plan.varied.size(); ++v) {
+    texts.push_back(plan.varied[v].values[indexes[v]]);
   }
   return texts;
 }

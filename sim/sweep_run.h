@@ -19,7 +19,8 @@ struct SweepRun {
   const SweepPlan& plan;
   uint32_t startState;
   int jobs;
-  OutputFile* table;  // nullptr: no game table
+  OutputFile* table;      // nullptr: no game table
+  OutputFile* daysTable;  // nullptr: no days-table
   // The shard's first games, kept from an earlier run's table: not played again.
   const std::vector<GameResult>& kept;
 };

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "game_outcome.h"
 #include "numbers.h"
+#include "run_settings.h"
 
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -16,23 +18,33 @@ std::string csvField(const std::string& text) {
   return out + "\"";
 }
 
-std::string gameTableHeader() {
-  std::string header = "combination,repetition";
+std::string fieldColumnNames() {
+  std::string names;
   for (const char* name : kFieldNames) {
-    header += std::string(",") + name;
+    names += std::string(",") + name;
   }
-  return header + ",record,stopped\n";
+  return names;
+}
+
+std::string fieldColumnTexts(const SweepPlan& plan, int64_t combination) {
+  std::string texts;
+  for (const std::string& text : combinationTexts(plan, combination)) {
+    texts += "," + csvField(text);
+  }
+  return texts;
+}
+
+std::string gameTableHeader() {
+  return "combination,repetition" + fieldColumnNames() + ",record,stopped" + outcomeColumnNames() +
+         "\n";
 }
 
 namespace {
 
 // Everything of a game's row before its record.
 std::string rowStart(const SweepPlan& plan, int64_t combination, int repetition) {
-  std::string row = std::to_string(combination) + "," + std::to_string(repetition);
-  for (const std::string& text : combinationTexts(plan, combination)) {
-    row += "," + csvField(text);
-  }
-  return row + ",";
+  return std::to_string(combination) + "," + std::to_string(repetition) +
+         fieldColumnTexts(plan, combination) + ",";
 }
 
 // Reads "RECORD,STOPPED\n" at pos; false when the row is not complete or not of this form.
@@ -42,18 +54,24 @@ bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& 
   if (!complete) {
     return false;
   }
-  std::string rest = text.substr(pos, end - pos);
+  std::string line = text.substr(pos, end - pos);
+  size_t outcome = line.find(',', line.find(',') + 1);
+  std::string rest = line.substr(0, outcome);
   size_t comma = rest.find(',');
   std::string stoppedText = comma == std::string::npos ? "" : rest.substr(comma + 1);
   int days = 0;
   int stopped = 0;  // "0", "00", ... stay 0; anything else must read as 1
   bool notStopped = !stoppedText.empty() && stoppedText.find_first_not_of('0') == std::string::npos;
-  if (comma == std::string::npos || !readCount(rest.substr(0, comma), INT_MAX, days) ||
+  if (outcome == std::string::npos || comma == std::string::npos ||
+      !readCount(rest.substr(0, comma), INT_MAX, days) ||
       !(notStopped || readCount(stoppedText, 1, stopped))) {
     return false;
   }
   result.days = static_cast<int32_t>(days);
   result.extinct = stopped == 0;
+  if (!readOutcomeColumns(line.substr(outcome), result)) {
+    return false;
+  }
   pos = end + 1;
   return true;
 }
@@ -63,7 +81,7 @@ bool readRecord(const std::string& text, size_t& pos, GameResult& result, bool& 
 std::string gameTableRow(const SweepPlan& plan, int64_t combination, int repetition,
                          const GameResult& result) {
   return rowStart(plan, combination, repetition) + std::to_string(result.days) + "," +
-         (result.extinct ? "0" : "1") + "\n";
+         (result.extinct ? "0" : "1") + outcomeColumns(result) + "\n";
 }
 
 bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRows& rows,
@@ -113,8 +131,8 @@ bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRo
 
 std::string summaryHeader(const SweepPlan& plan) {
   std::string header;
-  for (const VariedField& varied : plan.varied) {
-    header += std::string(kFieldNames[varied.field]) + ",";
+  for (int field : changingFields(plan)) {
+    header += std::string(kFieldNames[field]) + ",";
   }
   return header + "games,mean,min,median,max,stopped\n";
 }
@@ -140,11 +158,19 @@ CombinationSummary summarize(int64_t combination, const std::vector<GameResult>&
 
 std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary) {
   std::string row;
-  std::vector<size_t> indexes = valueIndexes(plan, summary.combination);
-  for (size_t v = 0; v < plan.varied.size(); ++v) {
-    row += csvField(plan.varied[v].values[indexes[v]]) + ",";
+  for (const std::string& text : changingTexts(plan, summary.combination)) {
+    row += csvField(text) + ",";
   }
   return row + std::to_string(summary.games) + "," + fixedText(summary.mean, 2) + "," +
          std::to_string(summary.min) + "," + summary.median + "," + std::to_string(summary.max) +
          "," + std::to_string(summary.stopped) + "\n";
+}
+
+std::string summaryText(const std::vector<std::string>& settings, const SweepPlan& plan,
+                        const std::vector<CombinationSummary>& summaries) {
+  std::string text = settingsText(settings) + summaryHeader(plan);
+  for (const CombinationSummary& row : summaries) {
+    text += summaryRow(plan, row);
+  }
+  return text;
 }

@@ -11,7 +11,11 @@
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text);
 
-// "combination,repetition,large.population,...,drought,record,stopped\n"
+// ",large.population,...,drought", and a combination's sixteen texts as ",TEXT,...".
+std::string fieldColumnNames();
+std::string fieldColumnTexts(const SweepPlan& plan, int64_t combination);
+
+// "combination,repetition,large.population,...,drought,record,stopped,extinct,large.min,...\n"
 std::string gameTableHeader();
 // One game's row; combination counts from 1 in the whole sweep, repetition from 1.
 std::string gameTableRow(const SweepPlan& plan, int64_t combination, int repetition,
@@ -40,3 +44,7 @@ struct CombinationSummary {
 };
 CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results);
 std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary);
+
+// The whole summary: the settings' comment lines, the header and a row per combination.
+std::string summaryText(const std::vector<std::string>& settings, const SweepPlan& plan,
+                        const std::vector<CombinationSummary>& summaries);

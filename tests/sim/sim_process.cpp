@@ -49,6 +49,10 @@ SimProcess startSim(const SimStart& start, const fs::path& dir) {
     if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
       _exit(127);
     }
+    int in = start.stdinPath.empty() ? 0 : open(start.stdinPath.c_str(), O_RDONLY);
+    if (in < 0 || dup2(in, 0) < 0) {
+      _exit(127);
+    }
     if (start.fileSizeLimit >= 0) {
       rlimit limit{static_cast<rlim_t>(start.fileSizeLimit),
                    static_cast<rlim_t>(start.fileSizeLimit)};
@@ -130,6 +134,14 @@ std::vector<std::string> splitLines(const std::string& text) {
     lines.push_back(line);
   }
   return lines;
+}
+
+std::string withoutSettings(const std::string& text) {
+  size_t start = 0;
+  while (text.compare(start, 2, "# ") == 0 && text.find('\n', start) != std::string::npos) {
+    start = text.find('\n', start) + 1;
+  }
+  return text.substr(start);
 }
 
 int recordDays(const std::string& line) {

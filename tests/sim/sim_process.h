@@ -19,6 +19,7 @@ struct SimRun {
 struct SimStart {
   std::vector<std::string> args;
   std::string stderrPath;        // empty: read back into SimRun::err
+  std::string stdinPath;         // empty: the test's own standard input
   long long fileSizeLimit = -1;  // RLIMIT_FSIZE in bytes; -1: unchanged
   bool asOtherUser = false;      // when we are root, run as nobody (65534)
 };
@@ -64,6 +65,8 @@ void expectRefused(const std::vector<std::string>& args, int exitCode, const Scr
                    const std::vector<std::string>& entriesBefore);
 
 std::vector<std::string> splitLines(const std::string& text);
+// A sweep file's text after the "# " settings lines at its top.
+std::string withoutSettings(const std::string& text);
 // N of a line "記録：N日", or -1 for any other line.
 int recordDays(const std::string& line);
 std::string readFile(const std::filesystem::path& path);

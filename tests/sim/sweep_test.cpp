@@ -56,26 +56,61 @@ struct GameRow {
   std::vector<std::string> fields;  // the sixteen texts
   int record;
   int stopped;
+  std::vector<std::string> outcome;  // extinct, then min, max and final of each level
 };
 
-std::vector<GameRow> parseTable(const std::string& text) {
-  std::vector<std::string> lines = splitLines(text);
+const char* const kLevelNames[] = {"large", "small", "herbivores", "plants"};
+
+std::string tableHeader() {
   std::string header = "combination,repetition";
   for (const char* name : kFieldNames) {
     header += std::string(",") + name;
   }
+  header += ",record,stopped,extinct";
+  for (const char* level : kLevelNames) {
+    for (const char* measure : {".min", ".max", ".final"}) {
+      header += std::string(",") + level + measure;
+    }
+  }
+  return header;
+}
+
+// A game's outcome columns computed from its days: the levels at 0 or less on the last day of
+// a game that was not stopped, and each level's min, max and last population.
+std::vector<std::string> outcomeOfDays(const std::vector<CsvRow>& days, bool stopped) {
+  std::string extinct;
+  std::vector<std::string> spans;
+  for (int level = 0; level < 4; ++level) {
+    int low = days[0].populations[level], high = low;
+    for (const CsvRow& day : days) {
+      low = std::min(low, day.populations[level]);
+      high = std::max(high, day.populations[level]);
+    }
+    int last = days.back().populations[level];
+    if (!stopped && last <= 0) {
+      extinct += (extinct.empty() ? "" : "+") + std::string(kLevelNames[level]);
+    }
+    spans.insert(spans.end(), {std::to_string(low), std::to_string(high), std::to_string(last)});
+  }
+  spans.insert(spans.begin(), extinct);
+  return spans;
+}
+
+std::vector<GameRow> parseTable(const std::string& text) {
+  std::vector<std::string> lines = splitLines(withoutSettings(text));
   EXPECT_FALSE(lines.empty());
-  EXPECT_EQ(lines.empty() ? "" : lines[0], header + ",record,stopped");
+  EXPECT_EQ(lines.empty() ? "" : lines[0], tableHeader());
   std::vector<GameRow> rows;
   for (size_t i = 1; i < lines.size(); ++i) {
-    std::vector<std::string> cells = split(lines[i], ',');
-    if (cells.size() != 20) {
+    std::vector<std::string> cells = split(lines[i] + ",", ',');  // keeps an empty last cell
+    if (cells.size() != 33) {
       ADD_FAILURE() << "row " << i << ": " << lines[i];
       break;
     }
     rows.push_back({std::stoi(cells[0]), std::stoi(cells[1]),
                     std::vector<std::string>(cells.begin() + 2, cells.begin() + 18),
-                    std::stoi(cells[18]), std::stoi(cells[19])});
+                    std::stoi(cells[18]), std::stoi(cells[19]),
+                    std::vector<std::string>(cells.begin() + 20, cells.end())});
   }
   return rows;
 }
@@ -115,6 +150,8 @@ std::vector<std::string> with(std::vector<std::string> args, const std::vector<s
 }  // namespace
 
 TEST(Sweep, EveryRowIsTheGameOfAFreshStartWithThoseFields) {
+  ScratchDir dir;
+  const std::string days = (dir.path() / "days.csv").string();
   std::vector<GameRow> rows = parseTable(
       succeeded({"--vary", "large.population=1000,3000", "--vary", "drought=0.05:0.1:0.15",
                  "--repeat", "3", "--days", "30", "--table", "-", "0500"}));
@@ -127,14 +164,16 @@ TEST(Sweep, EveryRowIsTheGameOfAFreshStartWithThoseFields) {
     fields[0] = populations[c / 2];
     fields[15] = droughts[c % 2];
     std::vector<std::string> games =
-        splitLines(succeeded(with({"--games", "3", "--days", "30", "--"}, fields)));
+        splitLines(succeeded(with({"--games", "3", "--days", "30", "--csv", days, "--"}, fields)));
     ASSERT_EQ(games.size(), 3u);
+    std::vector<CsvRow> dayRows = parseCsv(readFile(days));
     for (int r = 0; r < 3; ++r) {
       const GameRow& row = rows[c * 3 + r];
       EXPECT_EQ(row.combination, c + 1);
       EXPECT_EQ(row.repetition, r + 1);
       EXPECT_EQ(row.fields, fields);
       EXPECT_EQ(std::make_pair(row.record, row.stopped), recordOf(games[r])) << c << "," << r;
+      EXPECT_EQ(row.outcome, outcomeOfDays(rowsOfGame(dayRows, r + 1), row.stopped == 1));
     }
   }
 }
@@ -165,7 +204,7 @@ TEST(Sweep, SummaryRowsSummarizeTheGames) {
   std::string summary =
       succeeded(with(sweepArgs(), {"--repeat", "4", "--table", table.string(), "--summary", "-"}));
   std::vector<GameRow> rows = parseTable(readFile(table));
-  std::vector<std::string> lines = splitLines(summary);
+  std::vector<std::string> lines = splitLines(withoutSettings(summary));
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[0], "herbivores.population,large.birth,games,mean,min,median,max,stopped");
   for (size_t c = 0; c < 8; ++c) {
@@ -199,7 +238,8 @@ TEST(Sweep, RangesCountInDecimal) {
       {"virus.small=0.3,abc,,0.1", "0.3 abc  0.1"},
   };
   for (const auto& [vary, values] : cases) {
-    std::vector<std::string> lines = splitLines(succeeded({"--vary", vary, "--days", "1"}));
+    std::vector<std::string> lines =
+        splitLines(withoutSettings(succeeded({"--vary", vary, "--days", "1"})));
     std::string firstColumn;
     for (size_t i = 1; i < lines.size(); ++i) {
       firstColumn += (i > 1 ? " " : "") + split(lines[i] + ",", ',')[0];
@@ -222,7 +262,8 @@ TEST(Sweep, ResumeAfterAKillGivesTheUninterruptedTable) {
   start.args = with(args, {"--table", cut.string(), "--jobs", "1"});  // resumed with 2
   SimProcess process = startSim(start, dir.path());
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (splitLines(readFile(cut)).size() < 8 && std::chrono::steady_clock::now() < deadline) {
+  while (splitLines(withoutSettings(readFile(cut))).size() < 8 &&
+         std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   kill(process.pid, SIGKILL);
@@ -244,39 +285,56 @@ TEST(Sweep, ResumeAfterAKillGivesTheUninterruptedTable) {
   EXPECT_EQ(readFile(cut), expected) << "no table yet";
 }
 
-// The shards' rows, header once and sorted by combination and repetition, are the whole table:
-// run one by one here, and through GNU parallel as the README shows.
+TEST(Sweep, ResumeRefusesATableOfOtherSettingsAndLeavesIt) {
+  ScratchDir dir;
+  const std::string table = (dir.path() / "table.csv").string();
+  const std::vector<std::string> args = {"--vary", "1=1000,2000", "--days", "12", "--table", table};
+  succeeded(args);
+  const std::string before = readFile(table);
+  EXPECT_EQ(splitLines(before)[0], "# version=velmoria-sim " VELMORIA_VERSION);
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--days", "13"}, "'days=12' in the table, 'days=13' in this run"},
+      {{"--no-screen"}, "'screen=on' in the table, 'screen=off' in this run"},
+      {{"--shard", "1/2"}, "'shard=1/1' in the table, 'shard=1/2' in this run"},
+      {{"--vary", "2=0.5"}, "'combinations=2' in the table, 'vary=large.life=0.5' in this run"},
+      {{"3000"}, "'fields=2000,0.5,0.2,2000,"},
+  };
+  for (const auto& [more, difference] : cases) {
+    SimRun run = runSim(with(with(args, {"--resume"}), more));
+    EXPECT_NE(run.exitCode, 0) << more[0];
+    EXPECT_EQ(
+        run.err.rfind(
+            "velmoria-sim: cannot resume '" + table + "': its settings differ: " + difference, 0),
+        0u)
+        << run.err;
+    EXPECT_EQ(splitLines(run.err).size(), 1u);
+    EXPECT_EQ(readFile(table), before);
+  }
+}
+
+// The shards' tables merge, in any order, to the whole table: run one by one here, and
+// through GNU parallel as the README shows.
 TEST(Sweep, ShardsMergeToTheWholeTable) {
   ScratchDir dir;
   std::string whole = succeeded(with(sweepArgs(), {"--table", "-"}));
-  std::string header = splitLines(whole)[0] + "\n";
-  std::vector<std::string> rows;
-  for (const char* shard : {"1/3", "2/3", "3/3"}) {
-    std::string table = succeeded(with(sweepArgs(), {"--table", "-", "--shard", shard}));
-    ASSERT_EQ(table.compare(0, header.size(), header), 0);
-    std::vector<std::string> lines = splitLines(table);
-    rows.insert(rows.end(), lines.begin() + 1, lines.end());
+  std::vector<std::string> merge = {"merge", "--table", (dir.path() / "merged.csv").string()};
+  for (const char* shard : {"3", "1", "2"}) {
+    std::string table = (dir.path() / ("shard-" + std::string(shard) + ".csv")).string();
+    succeeded(with(sweepArgs(), {"--table", table, "--shard", std::string(shard) + "/3"}));
+    merge.push_back(table);
   }
-  std::sort(rows.begin(), rows.end(), [](const std::string& a, const std::string& b) {
-    return std::make_pair(std::stoi(a), std::stoi(a.substr(a.find(',') + 1))) <
-           std::make_pair(std::stoi(b), std::stoi(b.substr(b.find(',') + 1)));
-  });
-  std::string merged = header;
-  for (const std::string& row : rows) {
-    merged += row + "\n";
-  }
-  EXPECT_EQ(merged, whole);
+  succeeded(merge);
+  EXPECT_EQ(readFile(dir.path() / "merged.csv"), whole);
+  fs::remove(dir.path() / "merged.csv");
 
   ASSERT_EQ(std::system("command -v parallel >/dev/null"), 0) << "GNU parallel is missing";
-  std::string command = "cd '" + dir.path().string() + "' && parallel --will-cite -j 2 '" +
-                        std::string(VELMORIA_SIM_PATH) + "'";
+  std::string sim = "'" + std::string(VELMORIA_SIM_PATH) + "'";
+  std::string command = "cd '" + dir.path().string() + "' && parallel --will-cite -j 2 " + sim;
   for (const std::string& arg : sweepArgs()) {
     command += " '" + arg + "'";
   }
-  command +=
-      " --shard {}/3 --table shard-{}.csv ::: 1 2 3 &&"
-      " { head -n 1 shard-1.csv; tail -q -n +2 shard-*.csv | sort -t, -k1,1n -k2,2n; }"
-      " > merged.csv";
+  command += " --shard {}/3 --table shard-{}.csv ::: 1 2 3 && " + sim +
+             " merge --table merged.csv shard-*.csv";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   EXPECT_EQ(readFile(dir.path() / "merged.csv"), whole);
 }
@@ -353,6 +411,7 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       {"--csv", in("days.csv"), "--vary", "1=1,2"},
       {"--plot", in("chart.svg"), "--vary", "1=1,2", "--vary", "2=1,2", "--vary", "3=1,2"},
       {"--table", "-", "--summary", "-"},
+      {"--days-table", in("table.csv")},
       {"--resume", "--table", "-"},
       {"--resume", "--table", in("other.csv"), "--vary", "1=1000,3000", "--days", "2"},
       {"--resume", "--table", in("other.csv"), "--vary", "1=1000,2000", "--days", "2", "--repeat",
@@ -360,10 +419,9 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       {"--resume", "--table", in("notes.txt")},
   };
   const std::vector<std::vector<std::string>> unwritable = {
-      {"--table", in("missing/table.csv")},
-      {"--summary", in("folder")},
-      {"--plot", in("missing/chart.svg")},
-      {"--resume", "--table", in("folder")},
+      {"--table", in("missing/table.csv")},     {"--summary", in("folder")},
+      {"--plot", in("missing/chart.svg")},      {"--resume", "--table", in("folder")},
+      {"--days-table", in("missing/days.csv")},
   };
   auto expectNothingBehind = [&](const std::vector<std::vector<std::string>>& refused,
                                  int exitCode) {
@@ -394,7 +452,7 @@ TEST(Sweep, ProgressIsDrawnOnATerminal) {
   int status = drainUntilExit(process.pid, terminal, shown);
   close(terminal);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(splitLines(readFile(process.outPath)).size(), 21u);
+  EXPECT_EQ(splitLines(withoutSettings(readFile(process.outPath))).size(), 21u);
   EXPECT_NE(shown.find("/60 games, "), std::string::npos) << shown;
   EXPECT_NE(shown.find(" games/s, "), std::string::npos) << shown;
   EXPECT_EQ(shown.find('\n'), std::string::npos) << "the line is redrawn in place";
@@ -422,4 +480,47 @@ TEST(Sweep, AWorkerThatDiesFailsTheRun) {
   kill(std::stoi(children), SIGKILL);
   expectErrorLine(waitSim(process), kExitFailure, "a worker killed");
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"err", "out"}));
+}
+
+// Each game's days in the days-table are those --csv writes for the same game, and a cut-off
+// days-table resumes with its table to the uninterrupted bytes.
+TEST(Sweep, TheDaysTableHoldsEveryDayAndResumes) {
+  ScratchDir dir;
+  auto in = [&dir](const char* name) { return (dir.path() / name).string(); };
+  const std::vector<std::string> args = {"--vary", "1=1000,3000", "--repeat", "2", "--days", "40"};
+  succeeded(with(args, {"--table", in("t.csv"), "--days-table", in("d.csv")}));
+  const std::string table = readFile(in("t.csv")), days = readFile(in("d.csv"));
+  std::vector<std::string> dayRows = splitLines(withoutSettings(days));
+  ASSERT_FALSE(dayRows.empty());
+  EXPECT_EQ(dayRows[0], "combination,repetition,day," + std::string(kCsvHeader).substr(9));
+  std::string expected;
+  for (const char* population : {"1000", "3000"}) {
+    succeeded({"--games", "2", "--days", "40", "--csv", in("plain.csv"), population});
+    for (const CsvRow& row : parseCsv(readFile(in("plain.csv")))) {
+      std::ostringstream line;
+      line << (population[0] == '1' ? 1 : 2) << ',' << row << '\n';
+      expected += line.str();
+    }
+  }
+  EXPECT_EQ(withoutSettings(days).substr(dayRows[0].size() + 1), expected);
+
+  // The days of a game reach their file before its row reaches the table.
+  const std::vector<std::pair<size_t, size_t>> cuts = {
+      {20, 20}, {table.size() / 2, days.size() - 10}, {table.size(), days.size()}};
+  for (const auto& [cut, daysCut] : cuts) {
+    std::ofstream(in("t.csv"), std::ios::binary) << table.substr(0, cut);
+    std::ofstream(in("d.csv"), std::ios::binary) << days.substr(0, daysCut);
+    succeeded(with(args, {"--table", in("t.csv"), "--days-table", in("d.csv"), "--resume"}));
+    EXPECT_EQ(readFile(in("t.csv")), table) << cut;
+    EXPECT_EQ(readFile(in("d.csv")), days) << cut;
+  }
+  // A days-table without the days of games the table holds is refused and left as it is.
+  std::ofstream(in("d.csv"), std::ios::binary) << days.substr(0, days.size() / 3);
+  SimRun run =
+      runSim(with(args, {"--table", in("t.csv"), "--days-table", in("d.csv"), "--resume"}));
+  EXPECT_NE(run.exitCode, 0);
+  EXPECT_EQ(run.err, "velmoria-sim: cannot resume '" + in("d.csv") +
+                         "': it lacks days of games the --table holds\n");
+  EXPECT_EQ(readFile(in("t.csv")), table);
+  EXPECT_EQ(readFile(in("d.csv")), days.substr(0, days.size() / 3));
 }

@@ -1,0 +1,77 @@
+#include "days_table.h"
+
+#include <cstdio>
+
+#include "message.h"
+
+std::string daysTableHeader() {
+  return "combination,repetition,day,large_carnivores,small_carnivores,herbivores,plants\n";
+}
+
+void appendDayRows(std::string& text, int64_t combination, int repetition,
+                   const int32_t* populations, int32_t days) {
+  char row[160];
+  for (int32_t day = 0; day < days; ++day) {
+    const int32_t* p = populations + 4 * day;
+    std::snprintf(row, sizeof row, "%lld,%d,%d,%d,%d,%d,%d\n", static_cast<long long>(combination),
+                  repetition, static_cast<int>(day + 1), static_cast<int>(p[0]),
+                  static_cast<int>(p[1]), static_cast<int>(p[2]), static_cast<int>(p[3]));
+    text += row;
+  }
+}
+
+namespace {
+
+// The bytes of the kept games' days after the header, or false when the text lacks some.
+bool keptDays(const std::string& text, size_t pos, const SweepPlan& plan,
+              const std::vector<GameResult>& kept, size_t& bytes) {
+  for (size_t game = 0; game < kept.size(); ++game) {
+    int64_t combination = shardCombination(plan, static_cast<int64_t>(game) / plan.repeat);
+    int repetition = static_cast<int>(game % plan.repeat) + 1;
+    std::string prefix = std::to_string(combination) + "," + std::to_string(repetition) + ",";
+    for (int32_t day = 1; day <= kept[game].days; ++day) {
+      std::string start = prefix + std::to_string(day) + ",";
+      size_t end = text.find('\n', pos);
+      if (end == std::string::npos || text.compare(pos, start.size(), start) != 0) {
+        return false;
+      }
+      pos = end + 1;
+    }
+  }
+  bytes = pos;
+  return true;
+}
+
+}  // namespace
+
+int openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, const std::vector<GameResult>& kept,
+                  std::string& error) {
+  const std::string start = settingsText(settings) + daysTableHeader();
+  std::string contents;
+  if (!(resume ? file.openToContinue(path, contents, error)
+               : file.open(path, OutputFile::kRowByRow, error))) {
+    return kExitFailure;
+  }
+  size_t bytes = 0;
+  bool fresh = contents.size() <= start.size() && start.compare(0, contents.size(), contents) == 0;
+  if (!fresh || !kept.empty()) {
+    SettingsBlock block = readSettingsBlock(contents);
+    std::string difference =
+        settingsDifference(block.settings, "the days-table", settings, "this run");
+    if (!block.settings.empty() && !difference.empty()) {
+      error = "cannot resume " + quoted(path) + ": its settings differ: " + difference;
+      return kExitBadUsage;
+    }
+    if (contents.compare(block.bytes, daysTableHeader().size(), daysTableHeader()) != 0 ||
+        !keptDays(contents, block.bytes + daysTableHeader().size(), plan, kept, bytes)) {
+      error = "cannot resume " + quoted(path) + ": it lacks days of games the --table holds";
+      return kExitBadUsage;
+    }
+  }
+  if ((resume && !file.keep(bytes, error)) ||
+      (bytes == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}

@@ -1,0 +1,24 @@
+// A design: the combinations a sweep plays, given as rows of field texts rather than as the
+// grid of --vary. It comes from a CSV file (--design) or from a sample (--sample).
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Design {
+  std::vector<int> fields;                     // 0..15, in the file's column order
+  std::vector<std::vector<std::string>> rows;  // one text per field; row i is combination i+1
+};
+
+// Splits CSV text into rows of cells; cells may be quoted, with "" for a quote inside, and rows
+// end in "\n" or "\r\n". False with a reason naming the row when a quoted cell is left open.
+bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
+                  std::string& error);
+
+// The CSV text of a design: a header of field names or numbers 1..16, then one row per
+// combination. On a bad file returns false with a reason naming the row and column; the
+// header is row 1, so combination N is row N+1.
+bool parseDesignText(const std::string& text, Design& design, std::string& error);
+
+// Reads and parses path ("-": standard input); the error starts with the file's name.
+bool readDesignFile(const std::string& path, Design& design, std::string& error);

@@ -1,0 +1,113 @@
+#include "summarise_command.h"
+
+#include <cstdio>
+
+#include "chart_data.h"
+#include "message.h"
+#include "output_file.h"
+#include "random_source.h"
+#include "table_reader.h"
+
+namespace {
+
+const char* const kSummariseUsage =
+    "usage: velmoria-sim summarise TABLE [--summary FILE] [--plot FILE.svg]";
+
+struct SummariseArguments {
+  std::string tablePath;
+  std::string summaryPath = "-";
+  std::string plotPath;
+};
+
+bool readArguments(const std::vector<std::string>& args, SummariseArguments& summarise,
+                   std::string& error) {
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size() && error.empty(); ++i) {
+    const std::string& arg = args[i];
+    bool valued = !optionsEnded && (arg == "--summary" || arg == "--plot");
+    if (valued && i + 1 < args.size() && !args[i + 1].empty()) {
+      (arg == "--summary" ? summarise.summaryPath : summarise.plotPath) = args[++i];
+    } else if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (valued || (!optionsEnded && arg.rfind("--", 0) == 0 && arg.size() > 2) ||
+               !summarise.tablePath.empty()) {
+      error = "bad summarise argument " + quoted(arg) + " (" + kSummariseUsage + ")";
+    } else {
+      summarise.tablePath = arg;
+    }
+  }
+  if (error.empty() && summarise.tablePath.empty()) {
+    error = std::string("summarise needs a TABLE (") + kSummariseUsage + ")";
+  }
+  return error.empty();
+}
+
+// Each combination's games in the table's order; the design's texts come from the rows.
+bool summarizeRows(const GameTable& table, SweepPlan& plan,
+                   std::vector<CombinationSummary>& summaries, std::string& error) {
+  bool design = !plan.design.fields.empty();
+  plan.design.rows.assign(design ? plan.combinations : 0, {});
+  std::vector<GameResult> games;
+  for (size_t i = 0; i < table.rows.size(); ++i) {
+    const TableRow& row = table.rows[i];
+    games.push_back(GameResult{row.record, !row.stopped, {}});
+    if (design && row.combination <= plan.combinations &&
+        plan.design.rows[row.combination - 1].empty()) {
+      for (int field : plan.design.fields) {
+        plan.design.rows[row.combination - 1].push_back(row.cells[2 + field]);
+      }
+    }
+    bool last = i + 1 == table.rows.size() || table.rows[i + 1].combination != row.combination;
+    if (last && static_cast<int>(games.size()) != plan.repeat) {
+      error = "combination " + std::to_string(row.combination) + " has " +
+              std::to_string(games.size()) + " of its " + std::to_string(plan.repeat) +
+              " games: finish the table with --resume first";
+      return false;
+    }
+    if (last) {
+      summaries.push_back(summarize(row.combination, games));
+      games.clear();
+    }
+  }
+  return true;
+}
+
+bool writeWhole(const std::string& path, const std::string& text, std::string& error) {
+  OutputFile file;
+  if (!file.open(path, OutputFile::kWhole, error)) {
+    return false;
+  }
+  std::fputs(text.c_str(), file.stream());
+  return file.finish(error);
+}
+
+}  // namespace
+
+int runSummarise(const std::vector<std::string>& args) {
+  SummariseArguments summarise;
+  std::string error;
+  if (!readArguments(args, summarise, error)) {
+    return badUsage(error);
+  }
+  GameTable table;
+  SweepPlan plan;
+  std::vector<CombinationSummary> summaries;
+  if (!readGameTable(summarise.tablePath, table, error)) {
+    return failure(error);
+  }
+  if (!planFromSettings(table.settings, plan, error) ||
+      !summarizeRows(table, plan, summaries, error)) {
+    return failure("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
+  }
+  bool plot = !summarise.plotPath.empty();
+  if (plot && (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
+               static_cast<int64_t>(summaries.size()) != plan.combinations)) {
+    return badUsage("--plot draws a whole --vary sweep over one or two fields");
+  }
+  std::string svg = plot ? sweepChart(plan, summaries, randomState()) : "";
+  if (!writeWhole(summarise.summaryPath, summaryText(table.settings, plan, summaries), error) ||
+      (plot && !writeWhole(summarise.plotPath, svg, error))) {
+    return failure(error);
+  }
+  return 0;
+}

@@ -1,0 +1,41 @@
+// Reading game tables back: the one a --resume continues, and finished ones for merge and
+// summarise.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "output_file.h"
+#include "run_settings.h"
+#include "sweep_table.h"
+
+// Opens the --table file and writes its settings and header, or with resume keeps the complete
+// rows an earlier run of the same settings left in it (refusing, with the file unchanged, a
+// table of other settings or another sweep). existing gets the kept rows. beforeWriting runs
+// once the rows to keep are known and before the table is created or changed; when it fails,
+// so does the opening, with its error. Both return the exit status: kExitBadUsage for a table
+// that is not one of this command.
+using BeforeWriting = std::function<int(const ExistingRows& existing, std::string& error)>;
+int openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, ExistingRows& existing, std::string& error,
+                  const BeforeWriting& beforeWriting);
+
+// A finished table as merge and summarise read it.
+struct TableRow {
+  int64_t combination;
+  int repetition;
+  int32_t record;
+  bool stopped;
+  std::vector<std::string> cells;  // the row's CSV cells
+  std::string line;                // the row as written, with its line end
+};
+struct GameTable {
+  Settings settings;
+  std::vector<TableRow> rows;  // in the file's order; a last row cut off is left out
+};
+// Reads path; the error names the file and what is wrong with it.
+bool readGameTable(const std::string& path, GameTable& table, std::string& error);
+
+// The sweep a table's settings describe, so far as its rows need one: the fields that change,
+// the varied values, the repeat, the combinations and the shard.
+bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& error);

@@ -1,0 +1,115 @@
+// merge and summarise: shards of one run join to the one-machine table or are refused with the
+// reason, and a table's summary and chart come back without playing, byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim_process.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> kRun = {
+    "--vary", "1=1000:1000:3000", "--vary", "drought=0.1,0.3", "--repeat", "2", "--days", "40"};
+
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+class MergeTest : public ::testing::Test {
+ protected:
+  std::string in(const std::string& name) const { return (dir_.path() / name).string(); }
+  // The shard's table, K/N, of the run with more arguments.
+  std::string shard(const std::string& k, const std::string& n,
+                    const std::vector<std::string>& more = {}) {
+    std::string path = in("shard-" + k + "-of-" + n + std::to_string(more.size()) + ".csv");
+    SimRun run = runSim(with(with(kRun, more), {"--shard", k + "/" + n, "--table", path}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return path;
+  }
+  ScratchDir dir_;
+};
+
+}  // namespace
+
+TEST_F(MergeTest, SummariseGivesTheSweepsOwnSummaryAndChart) {
+  for (const std::vector<std::string>& run :
+       {kRun, std::vector<std::string>{"--sample", "lhs", "3", "--range", "9=0.1:0.4", "--repeat",
+                                       "2", "--days", "40"}}) {
+    bool chart = run == kRun;
+    std::vector<std::string> outputs = {"--table", in("t.csv"), "--summary", in("s.csv")};
+    if (chart) {
+      outputs.insert(outputs.end(), {"--plot", in("p.svg")});
+    }
+    ASSERT_EQ(runSim(with(run, outputs)).exitCode, 0);
+    std::vector<std::string> summarise = {"summarise", in("t.csv"), "--summary", in("s2.csv")};
+    if (chart) {
+      summarise.insert(summarise.end(), {"--plot", in("p2.svg")});
+    }
+    SimRun again = runSim(summarise);
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(readFile(in("s2.csv")), readFile(in("s.csv")));
+    EXPECT_EQ(fs::exists(in("p2.svg")), chart);
+    EXPECT_EQ(readFile(in("p2.svg")), chart ? readFile(in("p.svg")) : "");
+    EXPECT_EQ(runSim({"summarise", in("t.csv")}).out, readFile(in("s.csv")));
+    fs::remove(in("p2.svg"));
+  }
+}
+
+TEST_F(MergeTest, ShardsThatDoNotMakeOneRunAreRefused) {
+  std::string first = shard("1", "3"), second = shard("2", "3"), third = shard("3", "3");
+  std::string otherDays = shard("2", "3", {"--days", "41"}), otherSplit = shard("2", "4");
+  std::string forged = in("forged.csv");
+  std::string text = readFile(first);
+  text.replace(text.find("shard=1/3"), 9, "shard=2/3");
+  std::ofstream(forged, std::ios::binary) << text;
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{first, third}, "missing combinations 2, 5 of 6 (--partial merges the others)"},
+      {{first, first}, "shard 1/3 is given twice: '" + first + "' and '" + first + "'"},
+      {{first, otherDays},
+       "the shards are not of one run: 'days=40' in '" + first + "', 'days=41' in '" + otherDays +
+           "'"},
+      {{first, otherSplit}, "the shards are not of one split: 1/3 and 2/4"},
+      {{first, forged}, "combination 1 is in both '" + first + "' and '" + forged + "'"},
+      {{forged},
+       "'" + forged +
+           "': the row of combination 1, repetition 1 is not the next game"
+           " of its shard"},
+  };
+  for (const auto& [shards, reason] : cases) {
+    SimRun run = runSim(with({"merge", "--table", in("merged.csv")}, shards));
+    EXPECT_EQ(run.exitCode, 1) << reason;
+    EXPECT_EQ(run.err, "velmoria-sim: " + reason + "\n");
+    EXPECT_FALSE(fs::exists(in("merged.csv")));
+  }
+  // --partial keeps the complete combinations, in order.
+  SimRun partial = runSim({"merge", "--partial", "--table", in("merged.csv"), third, first});
+  EXPECT_EQ(partial.exitCode, 0) << partial.err;
+  std::vector<std::string> rows = splitLines(withoutSettings(readFile(in("merged.csv"))));
+  ASSERT_EQ(rows.size(), 9u);
+  for (size_t i = 1; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].substr(0, 2), std::string(1, "1346"[(i - 1) / 2]) + ",");
+  }
+  SimRun all = runSim({"merge", "--table", in("merged.csv"), second, third, first});
+  EXPECT_EQ(all.exitCode, 0) << all.err;
+}
+
+TEST_F(MergeTest, CommandsAreWordsOnlyAsTheFirstArgument) {
+  SimRun asField = runSim({"--", "merge"});
+  EXPECT_EQ(asField.exitCode, 0) << asField.err;
+  EXPECT_EQ(asField.out, runSim({"--", "summarise"}).out);
+  EXPECT_GT(recordDays(splitLines(asField.out).at(0)), 0);
+  SimRun unfinished = runSim({"summarise", shard("1", "2"), "--summary", in("s.csv")});
+  EXPECT_EQ(unfinished.exitCode, 0) << "a shard's table is finished: " << unfinished.err;
+  std::string text = readFile(shard("2", "2"));
+  std::ofstream(in("cut.csv"), std::ios::binary) << text.substr(0, text.size() - 70);
+  SimRun cut = runSim({"summarise", in("cut.csv")});
+  EXPECT_EQ(cut.exitCode, 1);
+  EXPECT_NE(cut.err.find("games: finish the table with --resume first"), std::string::npos)
+      << cut.err;
+}
