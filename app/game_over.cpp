@@ -1,8 +1,15 @@
 // The end-of-game rule, run at the end of every tick.
 #include <cstdio>
+#include <iterator>
 
 #include "main_window.h"
 #include "world.h"
+
+namespace {
+
+constexpr UINT kShiftJisCodePage = 932;
+
+}  // namespace
 
 void checkGameOver(HWND window) {
   if (GameMode != Running || !anySpeciesExtinct(world)) {
@@ -12,7 +19,11 @@ void checkGameOver(HWND window) {
   KillTimer(window, kMainTimerId);
   char record[100];
   std::snprintf(record, sizeof(record), "記録：%d日", static_cast<int>(dayCount));
-  MessageBoxA(window, record, "GAME OVER", MB_OK);
+  // The record is Shift-JIS like every narrow text of the program: converted from code page
+  // 932 itself, not the system's, it reads right on Windows in any language.
+  wchar_t shown[100];
+  MultiByteToWideChar(kShiftJisCodePage, 0, record, -1, shown, std::size(shown));
+  MessageBoxW(window, shown, L"GAME OVER", MB_OK);
   GameMode = Title;
   SetTimer(window, kMainTimerId, kMainTimerMs, nullptr);
   dayCount = 0;

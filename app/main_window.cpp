@@ -68,14 +68,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_LBUTTONDOWN:
       if (GameMode == Title) {
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PARAMETERS), window, parameterDialogProc,
+        // The wide call keeps the Unicode template's Japanese texts whatever the system's
+        // code page for narrow text is; the same for the About box.
+        DialogBoxParamW(appInstance, MAKEINTRESOURCEW(IDD_PARAMETERS), window, parameterDialogProc,
                         0);
       }
       return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDM_ABOUT:
-          DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUTBOX), window, aboutDialogProc, 0);
+          DialogBoxParamW(appInstance, MAKEINTRESOURCEW(IDD_ABOUTBOX), window, aboutDialogProc, 0);
           return 0;
         case IDM_EXIT:
           DestroyWindow(window);

@@ -5,7 +5,7 @@
 #include "dib_surface.h"
 #include "dot_field.h"
 #include "dot_stamp.h"
-#include "species_colours.h"
+#include "species.h"
 
 namespace {
 

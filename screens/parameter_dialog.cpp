@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kFieldTextSize = 200;
-
 void fillDefaults(HWND dialog) {
   for (int i = 0; i < kParameterFieldCount; ++i) {
     SetDlgItemTextA(dialog, IDC_FIELD_FIRST + i, kDefaultParameterTexts[i]);
@@ -16,12 +14,14 @@ void fillDefaults(HWND dialog) {
 }
 
 // The edits are numbered in the order the world takes them: for each level its population,
-// start life and birth chance, then the four disturbances.
+// start life and birth chance, then the four disturbances. They are read as narrow text in the
+// system's code page: what the world reads in them (digits, sign, point, exponent) is ASCII and
+// comes out the same in every code page.
 void storeFields(HWND dialog) {
-  char texts[kParameterFieldCount][kFieldTextSize];
+  char texts[kParameterFieldCount][kFieldTextBytes];
   const char* fields[kParameterFieldCount];
   for (int i = 0; i < kParameterFieldCount; ++i) {
-    GetDlgItemTextA(dialog, IDC_FIELD_FIRST + i, texts[i], kFieldTextSize);
+    GetDlgItemTextA(dialog, IDC_FIELD_FIRST + i, texts[i], kFieldTextBytes);
     fields[i] = texts[i];
   }
   storeParameterTexts(world, fields);

@@ -1,14 +1,8 @@
 #include "population_graph.h"
 
-#include <algorithm>
-
-#include "species_colours.h"
+#include "species.h"
 
 namespace {
-
-int graphY(int32_t population) {
-  return kGraphOriginY - population / kPeoplePerPixel;
-}
 
 void setGraphPen(Canvas& canvas, int k) {
   const SpeciesColour& c = kSpeciesColours[k];
@@ -17,12 +11,8 @@ void setGraphPen(Canvas& canvas, int k) {
 
 }  // namespace
 
-int lastGraphSegment(const Canvas& canvas, int days) {
-  return std::min({days - 1, kHistoryDays - 1, canvas.canvasWidth() - kGraphOriginX});
-}
-
 void drawGraphPerSegment(Canvas& canvas, const World& w, int days) {
-  int last = lastGraphSegment(canvas, days);
+  int last = lastGraphSegment(canvas.canvasWidth(), days);
   for (int k = 0; k < kSpeciesCount; ++k) {
     setGraphPen(canvas, k);
     const int32_t* history = w.history[k];
@@ -34,7 +24,7 @@ void drawGraphPerSegment(Canvas& canvas, const World& w, int days) {
 }
 
 void drawGraph(Canvas& canvas, const World& w, int days) {
-  int last = lastGraphSegment(canvas, days);
+  int last = lastGraphSegment(canvas.canvasWidth(), days);
   POINT points[kHistoryDays];
   for (int k = 0; k < kSpeciesCount; ++k) {
     setGraphPen(canvas, k);

@@ -4,26 +4,11 @@
 
 #include "canvas.h"
 #include "population_graph.h"
-#include "species_colours.h"
+#include "simulation_layout.h"
+#include "species.h"
 #include "world.h"
 
 namespace {
-
-const char* const kLegendLabels[kSpeciesCount] = {"大型肉食動物", "小型肉食動物", "草食動物",
-                                                  "緑色植物"};
-
-constexpr int kLegendX = 10;
-constexpr int kLegendNumberX = 150;
-constexpr int kLegendTop = 10;
-constexpr int kLegendLineHeight = 20;
-constexpr int kLegendFontHeight = 20;
-
-constexpr int kAxisRight = 750;
-constexpr int kAxisTop = 30;
-
-constexpr int kDayCounterX = 10;
-constexpr int kDayCounterY = 100;
-constexpr int kDayCounterFontHeight = 30;
 
 void setFontFor(int height, int k) {
   const SpeciesColour& c = kSpeciesColours[k];
@@ -35,7 +20,7 @@ void drawLegend(const World& w) {
   for (int k = 0; k < kSpeciesCount; ++k) {
     int y = kLegendTop + kLegendLineHeight * k;
     setFontFor(kLegendFontHeight, k);
-    mainCanvas.drawText(kLegendX, y, kLegendLabels[k]);
+    mainCanvas.drawText(kLegendX, y, kSpeciesNames[k]);
     std::snprintf(number, sizeof number, "%d", w.species[k].population);
     mainCanvas.drawText(kLegendNumberX, y, number);
   }

@@ -8,9 +8,6 @@
 
 namespace {
 
-// The dialog reads each edit into a buffer of this many bytes, terminator included.
-constexpr size_t kDialogReadBuffer = 200;
-
 void confirmDialog(const DialogTexts& texts) {
   const char* pointers[kParameterFieldCount];
   for (int i = 0; i < kParameterFieldCount; ++i) {
@@ -36,7 +33,7 @@ DialogTexts dialogTexts(const std::vector<std::string>& typed) {
   for (int i = 0; i < kParameterFieldCount; ++i) {
     const std::string& text =
         i < static_cast<int>(typed.size()) ? typed[i] : kDefaultParameterTexts[i];
-    texts[i] = text.substr(0, kDialogReadBuffer - 1);
+    texts[i] = text.substr(0, kFieldTextBytes - 1);
   }
   return texts;
 }

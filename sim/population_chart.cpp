@@ -20,11 +20,11 @@ void drawCurves(SvgDocument& svg, const Frame& f, const Axis& xAxis, const Axis&
     svg.elementWithTitle("polyline",
                          {{"class", "level"},
                           {"fill", "none"},
-                          {"stroke", kLevels[k].colour},
+                          {"stroke", chartLevel(k).colour},
                           {"stroke-width", lineWidth},
                           {"stroke-linejoin", "round"},
                           {"points", points.text()}},
-                         kLevels[k].name);
+                         chartLevel(k).name);
   }
   if (series.days.size() == 1) {
     // A polyline of one point shows nothing; mark the day.
@@ -32,7 +32,7 @@ void drawCurves(SvgDocument& svg, const Frame& f, const Axis& xAxis, const Axis&
       svg.element("circle", {{"cx", svgNumber(f.x(xAxis, 1))},
                              {"cy", svgNumber(f.y(yAxis, std::max(0, series.days[0][k])))},
                              {"r", "3"},
-                             {"fill", kLevels[k].colour}});
+                             {"fill", chartLevel(k).colour}});
     }
   }
 }
@@ -41,8 +41,8 @@ void drawCurves(SvgDocument& svg, const Frame& f, const Axis& xAxis, const Axis&
 void drawLegend(SvgDocument& svg, const Frame& f) {
   for (int k = 0; k < 4; ++k) {
     double y = f.top + 14 + 28 * k;
-    svg.line(f.right + 24, y - 5, f.right + 52, y - 5, kLevels[k].colour, 3);
-    svg.text(f.right + 60, y, kLevels[k].name, 15, kLevels[k].colour);
+    svg.line(f.right + 24, y - 5, f.right + 52, y - 5, chartLevel(k).colour, 3);
+    svg.text(f.right + 60, y, chartLevel(k).name, 15, chartLevel(k).colour);
   }
 }
 

@@ -11,6 +11,10 @@ constexpr int kParameterFieldCount = 16;
 // ("繁殖度") and the birth chance ("寿命長"), then the four disturbances.
 extern const char* const kDefaultParameterTexts[kParameterFieldCount];
 
+// The dialog reads each edit into a buffer of this many bytes, terminator included: a longer
+// text counts only as far as its first kFieldTextBytes - 1 bytes.
+constexpr int kFieldTextBytes = 200;
+
 // Decimal integer as the standard conversion reads it, saturating at the 32-bit limits.
 int32_t parseCount(const char* text);
 

@@ -50,10 +50,11 @@ export async function launchChromium() {
   };
 }
 
-// A page the size of the whole game window; resolves once the game page is running.
-export async function openGame(browser, url) {
+// A page the size of the whole game window (or of viewport); resolves once the game page is
+// running.
+export async function openGame(browser, url, viewport = { width: 1200, height: 823 }) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1200, height: 823 });
+  await page.setViewport(viewport);
   page.on('pageerror', (error) => { throw error; });
   await page.goto(url);
   await page.waitForSelector('body[data-ready="1"]');
@@ -73,4 +74,13 @@ export function waitForPixel(page, x, y, rgb) {
 export function canvasPixel(page, x, y, selector = '#screen') {
   return page.$eval(selector, (canvas, x, y) =>
     [...canvas.getContext('2d').getImageData(x, y, 1, 1).data.slice(0, 3)], x, y);
+}
+
+// Presses key with Alt held down (and Shift where asked).
+export async function pressWithAlt(page, key, shift = false) {
+  await page.keyboard.down('Alt');
+  if (shift) await page.keyboard.down('Shift');
+  await page.keyboard.press(key);
+  if (shift) await page.keyboard.up('Shift');
+  await page.keyboard.up('Alt');
 }

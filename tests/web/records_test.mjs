@@ -77,6 +77,12 @@ async function wasm(fields) {
   return rows;
 }
 
+// What the page takes from the module: the dialog's defaults, and the levels' names as UTF-8.
+const facts = await loadWorld(createWorldModule);
+assert.deepEqual(facts.defaultFields, defaults);
+assert.deepEqual(facts.species.map((s) => s.name),
+  ['大型肉食動物', '小型肉食動物', '草食動物', '緑色植物']);
+
 let compared = 0;
 for (const fields of fieldSets(24)) {
   const expected = simulator(fields);

@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-g++ -std=c++17 -O2 -Wall -Wextra -o "$out/make_pictures" tools/pictures/make_pictures.cpp
+g++ -std=c++17 -O2 -Wall -Wextra -I world -o "$out/make_pictures" tools/pictures/make_pictures.cpp
 "$out/make_pictures" resources

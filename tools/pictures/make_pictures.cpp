@@ -6,13 +6,15 @@
 // carnivores at the top, in the colours the simulation screen gives the four levels.
 //
 // Build and run (tools/pictures/make-pictures.sh does both):
-//   g++ -std=c++17 -O2 -o make_pictures tools/pictures/make_pictures.cpp
+//   g++ -std=c++17 -O2 -I world -o make_pictures tools/pictures/make_pictures.cpp
 //   ./make_pictures resources
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "species.h"
 
 namespace {
 
@@ -23,8 +25,12 @@ struct Colour {
 const Colour kBlack{0, 0, 0};
 const Colour kWhite{255, 255, 255};
 
-// Bands from the top: large carnivores, small carnivores, herbivores, plants.
-const Colour kBand[4] = {{255, 0, 0}, {255, 0, 255}, {255, 255, 0}, {0, 255, 0}};
+// Bands from the top: large carnivores, small carnivores, herbivores, plants, each in its
+// level's colour.
+Colour bandColour(int band) {
+  const SpeciesColour& c = kSpeciesColours[band];
+  return {double(c.red), double(c.green), double(c.blue)};
+}
 const Colour kShape[4] = {{110, 0, 0}, {100, 0, 110}, {120, 80, 0}, {0, 100, 0}};
 
 // ---- The title picture -------------------------------------------------------------------
@@ -163,7 +169,7 @@ Colour pictureAt(double x, double y) {
       }
       break;
   }
-  return kBand[band];
+  return bandColour(band);
 }
 
 void put16(std::vector<uint8_t>& out, unsigned v) {

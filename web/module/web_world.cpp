@@ -1,19 +1,21 @@
 // The world as the page drives it: the dialog's sixteen texts, one tick at a time, the dots of
-// each frame and the About box's lines, all drawing from the one random source in this module.
+// each frame and the About box's lines, all drawing from the one random source in this module;
+// and what the page shows as the program does (default texts, the levels' names and colours,
+// the simulation screen's layout), so that the page holds no copy of its own.
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
 
+#include "about_line.h"
 #include "dot_field.h"
 #include "parameters.h"
-#include "random_source.h"
+#include "simulation_layout.h"
+#include "species.h"
 #include "world.h"
 
 namespace {
 
-// The dialog reads each edit into a buffer of this many bytes, terminator included.
-constexpr int kFieldBytes = 200;
-char fieldTexts[kParameterFieldCount][kFieldBytes];
+char fieldTexts[kParameterFieldCount][kFieldTextBytes];
 
 // The part of the canvas the dots can touch: the field plus the dot's own size. Nothing else
 // of the simulation screen lies inside it, so the page puts it over a black frame as it is.
@@ -22,11 +24,33 @@ constexpr int kDotAreaWidth = kDotFieldWidth - 1 + kDotSize;
 constexpr int kDotAreaHeight = kDotFieldHeight - 1 + kDotSize;
 uint32_t dotArea[kDotAreaWidth * kDotAreaHeight];  // RGBA bytes, as ImageData holds them
 
-// The species' colours as little-endian RGBA words: red, magenta, yellow, green.
-constexpr uint32_t kDotColours[kSpeciesCount] = {0xFF0000FFu, 0xFFFF00FFu, 0xFF00FFFFu,
-                                                 0xFF00FF00u};
+// A level's colour as a little-endian RGBA word, as ImageData holds it.
+constexpr uint32_t dotColour(int k) {
+  const SpeciesColour& c = kSpeciesColours[k];
+  return 0xFF000000u | uint32_t(c.blue) << 16 | uint32_t(c.green) << 8 | uint32_t(c.red);
+}
 
 int dotsPainted = 0;
+
+struct LayoutEntry {
+  const char* name;
+  int value;
+};
+const LayoutEntry kLayout[] = {
+    {"legendX", kLegendX},
+    {"legendNumberX", kLegendNumberX},
+    {"legendTop", kLegendTop},
+    {"legendLineHeight", kLegendLineHeight},
+    {"legendFontHeight", kLegendFontHeight},
+    {"dayCounterX", kDayCounterX},
+    {"dayCounterY", kDayCounterY},
+    {"dayCounterFontHeight", kDayCounterFontHeight},
+    {"graphOriginX", kGraphOriginX},
+    {"graphOriginY", kGraphOriginY},
+    {"peoplePerPixel", kPeoplePerPixel},
+    {"axisRight", kAxisRight},
+    {"axisTop", kAxisTop},
+};
 
 int32_t aboutLine[8];
 
@@ -34,19 +58,36 @@ int32_t aboutLine[8];
 
 extern "C" {
 
-// Where the page writes field index's text (UTF-8, at most kFieldBytes bytes with terminator).
+// Where the page writes field index's text (UTF-8, at most kFieldTextBytes bytes with
+// terminator).
 EMSCRIPTEN_KEEPALIVE char* webFieldBuffer(int index) {
   return fieldTexts[index];
 }
 EMSCRIPTEN_KEEPALIVE int webFieldBytes() {
-  return kFieldBytes;
+  return kFieldTextBytes;
+}
+EMSCRIPTEN_KEEPALIVE int webFieldCount() {
+  return kParameterFieldCount;
+}
+// The text the dialog opens with in field index (ASCII).
+EMSCRIPTEN_KEEPALIVE const char* webDefaultFieldText(int index) {
+  return kDefaultParameterTexts[index];
+}
+
+// Level k's name (UTF-8) and colour (0xRRGGBB).
+EMSCRIPTEN_KEEPALIVE const char* webSpeciesName(int k) {
+  return kSpeciesNames[k];
+}
+EMSCRIPTEN_KEEPALIVE int webSpeciesColour(int k) {
+  const SpeciesColour& c = kSpeciesColours[k];
+  return c.red << 16 | c.green << 8 | c.blue;
 }
 
 // The dialog's OK: store the fields, seed, and start counting days from zero.
 EMSCRIPTEN_KEEPALIVE void webConfirmFields() {
   const char* texts[kParameterFieldCount];
   for (int i = 0; i < kParameterFieldCount; ++i) {
-    fieldTexts[i][kFieldBytes - 1] = '\0';
+    fieldTexts[i][kFieldTextBytes - 1] = '\0';
     texts[i] = fieldTexts[i];
   }
   storeParameterTexts(world, texts);
@@ -85,7 +126,7 @@ EMSCRIPTEN_KEEPALIVE const uint32_t* webPaintDots() {
   dotsPainted = 0;
   scatterDots(world, [](int k, int x, int y) {
     dotsPainted += 1;
-    uint32_t colour = kDotColours[k];
+    uint32_t colour = dotColour(k);
     uint32_t* row = dotArea + (y - kDotFieldTop) * kDotAreaWidth + x;
     for (int dy = 0; dy < kDotSize; ++dy, row += kDotAreaWidth) {
       for (int dx = 0; dx < kDotSize; ++dx) {
@@ -108,25 +149,39 @@ EMSCRIPTEN_KEEPALIVE int webDotAreaTop() {
   return kDotFieldTop;
 }
 
-// One frame of the About box: blue, green, red, pen width, then x1, y1, x2, y2, drawn in the
-// order the box draws them.
+// Where the simulation screen draws its legend, day counter and graph (simulation_layout.h):
+// entry i's name and value.
+EMSCRIPTEN_KEEPALIVE int webLayoutCount() {
+  return sizeof kLayout / sizeof kLayout[0];
+}
+EMSCRIPTEN_KEEPALIVE const char* webLayoutName(int i) {
+  return kLayout[i].name;
+}
+EMSCRIPTEN_KEEPALIVE int webLayoutValue(int i) {
+  return kLayout[i].value;
+}
+EMSCRIPTEN_KEEPALIVE int webLastGraphSegment(int canvasWidth, int days) {
+  return lastGraphSegment(canvasWidth, days);
+}
+
+// The About box's picture size, and its next frame: blue, green, red, pen width, then x1, y1,
+// x2, y2.
+EMSCRIPTEN_KEEPALIVE int webAboutPictureWidth() {
+  return kAboutPictureWidth;
+}
+EMSCRIPTEN_KEEPALIVE int webAboutPictureHeight() {
+  return kAboutPictureHeight;
+}
 EMSCRIPTEN_KEEPALIVE const int32_t* webAboutLine() {
-  int32_t& blue = aboutLine[0];
-  int32_t& green = aboutLine[1];
-  int32_t& red = aboutLine[2];
-  int32_t& width = aboutLine[3];
-  blue = randomNext() % 256;
-  green = randomNext() % 256;
-  red = randomNext() % 256;
-  width = randomNext() % 20;
-  int32_t& x1 = aboutLine[4];
-  int32_t& y1 = aboutLine[5];
-  int32_t& x2 = aboutLine[6];
-  int32_t& y2 = aboutLine[7];
-  y2 = randomNext() % 100;
-  x2 = randomNext() % 500;
-  y1 = randomNext() % 100;
-  x1 = randomNext() % 500;
+  AboutLine line = nextAboutLine();
+  aboutLine[0] = line.blue;
+  aboutLine[1] = line.green;
+  aboutLine[2] = line.red;
+  aboutLine[3] = line.penWidth;
+  aboutLine[4] = line.x1;
+  aboutLine[5] = line.y1;
+  aboutLine[6] = line.x2;
+  aboutLine[7] = line.y2;
   return aboutLine;
 }
 

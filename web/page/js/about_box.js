@@ -1,7 +1,9 @@
 // The About box "ﾊﾞｰｼﾞｮﾝ情報": its texts, and every 50 ms one random line in a random colour
-// and width on a black 500 x 100 picture at the top-left of its client area. The line's values
-// come from the world module's random source, shared with the running game.
+// and width on a black picture at the top-left of its client area. The picture's size comes from
+// the world module, and so do the line's values, drawn from its random source, which the running
+// game shares.
 import { openModalBox, element } from './modal_box.js';
+import { texts } from './texts.js';
 
 // Dialog units to pixels for the system font.
 const kUnit = 2;
@@ -15,22 +17,22 @@ export function openAboutBox(parent, world, onClose) {
     onClose();
   };
   const box = openModalBox({
-    parent, title: 'ﾊﾞｰｼﾞｮﾝ情報', left: px(22), top: px(17), width: px(230), height: px(75),
-    onCloseBox: close,
+    parent, id: 'about-box', title: texts.aboutCaption, left: px(22), top: px(17),
+    width: px(230), height: px(75), onCloseBox: close,
   });
-  box.box.id = 'about-box';
   box.client.style.overflow = 'hidden';
 
   const lines = element('canvas', 'about-lines');
   lines.id = 'about-lines';
-  lines.width = 500;
-  lines.height = 100;
-  box.place(lines, 0, 0, 500, 100);
+  lines.width = world.aboutPicture.width;
+  lines.height = world.aboutPicture.height;
+  lines.setAttribute('aria-hidden', 'true');
+  box.place(lines, 0, 0, lines.width, lines.height);
   const icon = element('img', 'icon');
   icon.src = 'title.bmp';
   icon.alt = '';
   box.place(icon, px(16), px(51), 32, 32); // an icon keeps its own size
-  box.place(element('span', 'label', 'Velmoria Version 1.0'), px(49), px(48), px(170), px(8));
+  box.place(element('span', 'label', texts.version), px(49), px(48), px(170), px(8));
   box.place(element('span', 'label', '(C) 2026 Velmoria developers'), px(49), px(58), px(119),
     px(8));
   const ok = element('button', 'push', 'OK');

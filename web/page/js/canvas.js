@@ -36,6 +36,12 @@ export class Canvas {
     ctx.fillText(text, x, y);
   }
 
+  // The width of text in the current font.
+  textWidth(text) {
+    this.ctx.font = `${this.font.height}px ${kCanvasFont}`;
+    return this.ctx.measureText(text).width;
+  }
+
   drawLine(x1, y1, x2, y2) {
     this.drawPolyline([x1, y1, x2, y2]);
   }

@@ -1,14 +1,34 @@
 // A modal box over the main window: a cover that takes every click, a caption bar and a client
 // area whose controls are placed in the box's own units. Only the box's controls take focus
-// while it is open; Tab cycles through them.
+// while it is open; Tab cycles through them, and the focus goes back where it was when the box
+// closes. On a phone or tablet (a narrow or short screen) the controls flow one under another
+// instead, at the width of the screen and large enough to tap (classes "flow" and "narrow");
+// a box whose texts outgrow the program's layout flows on any screen.
+import { texts } from './texts.js';
 
-export function openModalBox({ parent, title, left, top, width, height, onCloseBox }) {
+const narrowScreen = globalThis.matchMedia?.('(max-width: 820px), (max-height: 560px)');
+function fitScreen(box) {
+  const narrow = Boolean(narrowScreen?.matches);
+  box.classList.toggle('narrow', narrow);
+  box.classList.toggle('flow', narrow || box.dataset.flow === '1');
+}
+narrowScreen?.addEventListener('change', () => document.querySelectorAll('.box').forEach(fitScreen));
+
+// role: "dialog", or "alertdialog" for a box that tells something and waits; flow: true when
+// the controls flow on any screen.
+export function openModalBox({ parent, id, title, left, top, width, height, onCloseBox,
+  role = 'dialog', flow = false }) {
+  const returnFocus = document.activeElement;
   const cover = document.createElement('div');
   cover.className = 'modal-cover';
   const box = document.createElement('div');
   box.className = 'box';
-  box.setAttribute('role', 'dialog');
+  box.dataset.flow = flow ? '1' : '0';
+  fitScreen(box);
+  box.id = id;
+  box.setAttribute('role', role);
   box.setAttribute('aria-modal', 'true');
+  box.setAttribute('aria-labelledby', `${id}-caption`);
   box.style.left = `${left}px`;
   box.style.top = `${top}px`;
 
@@ -16,11 +36,13 @@ export function openModalBox({ parent, title, left, top, width, height, onCloseB
   caption.className = 'caption';
   const titleText = document.createElement('span');
   titleText.className = 'title';
+  titleText.id = `${id}-caption`;
   titleText.textContent = title;
   const closeBox = document.createElement('button');
   closeBox.className = 'close-box';
   closeBox.tabIndex = -1;
   closeBox.textContent = '×';
+  closeBox.setAttribute('aria-label', texts.closeBox);
   closeBox.addEventListener('click', () => onCloseBox());
   caption.append(titleText, closeBox);
 
@@ -56,6 +78,7 @@ export function openModalBox({ parent, title, left, top, width, height, onCloseB
     },
     close() {
       cover.remove();
+      if (returnFocus?.isConnected && returnFocus !== document.body) returnFocus.focus();
     },
   };
 }

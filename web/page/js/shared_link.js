@@ -1,24 +1,28 @@
 // Shared games: "?f=" and the sixteen field texts, each URL-encoded, separated by commas (a
 // comma inside a text is written %2C); "&start=1" confirms them at once. The texts are taken
-// as if typed into the dialog: never checked, never rejected, never read as markup.
-import { kDefaultFields } from './parameter_form.js';
+// as if typed into the dialog: never checked, never rejected, never read as markup. A replay
+// link keeps the page's language and embedding.
 
-// The texts the link gives, the defaults for any it leaves out; null without "f=".
-export function linkFields(search) {
+// The texts the link gives, defaults for any it leaves out; null without "f=".
+export function linkFields(search, defaults) {
   const raw = rawParameter(search, 'f');
   if (raw === null) return null;
   const given = raw.split(',').map(decodeText);
-  return kDefaultFields.map((text, i) => (i < given.length ? given[i] : text));
+  return defaults.map((text, i) => (i < given.length ? given[i] : text));
 }
 
 export function linkStarts(search) {
   return rawParameter(search, 'start') === '1';
 }
 
+const kKeptParameters = ['lang', 'embed'];
+
 // The link that starts a game with these texts at once, relative to the page at base.
 export function replayLink(base, texts) {
   const url = new URL(base);
-  url.search = `?f=${texts.map(encodeURIComponent).join(',')}&start=1`;
+  const kept = kKeptParameters.map((name) => [name, rawParameter(url.search, name)])
+    .filter(([, value]) => value !== null).map(([name, value]) => `&${name}=${value}`);
+  url.search = `?f=${texts.map(encodeURIComponent).join(',')}&start=1${kept.join('')}`;
   url.hash = '';
   return url.href;
 }

@@ -2,48 +2,47 @@
 // day from the world's state. The dots are scattered by the world module (the same random draws
 // as the program's) into an RGBA picture that is put on the canvas in one call.
 import { kSpeciesCount } from './world.js';
+import { texts } from './texts.js';
 
-export const kSpecies = [
-  { label: '大型肉食動物', rgb: [255, 0, 0] },
-  { label: '小型肉食動物', rgb: [255, 0, 255] },
-  { label: '草食動物', rgb: [255, 255, 0] },
-  { label: '緑色植物', rgb: [0, 255, 0] },
-];
+// The populations stand at the program's x, or further right when a name is longer than the
+// program's (the English names).
+const kNameGap = 10;
 
-const kOriginX = 250;
-const kOriginY = 450;
-const kPeoplePerPixel = 20;
-// Segment i starts at x = 249 + i: from this one on, every segment lies right of the canvas.
-const kLastVisibleSegment = 951;
-
-// Draws the frame of the day just run (day counted from 1).
+// Draws the frame of the day just run (day counted from 1), laid out as the program's screen.
 export function drawSimulationFrame(canvas, world, day) {
+  const { species, layout } = world;
   canvas.clearBlack();
 
+  const names = texts.species;
+  canvas.setFont(layout.legendFontHeight, 255, 255, 255);
+  const populationX = Math.max(layout.legendNumberX,
+    ...names.map((name) => layout.legendX + canvas.textWidth(name) + kNameGap));
   for (let k = 0; k < kSpeciesCount; ++k) {
-    const y = 10 + 20 * k;
-    canvas.setFont(20, ...kSpecies[k].rgb);
-    canvas.drawText(10, y, kSpecies[k].label);
-    canvas.drawText(150, y, String(world.population(k)));
+    const y = layout.legendTop + layout.legendLineHeight * k;
+    canvas.setFont(layout.legendFontHeight, ...species[k].rgb);
+    canvas.drawText(layout.legendX, y, names[k]);
+    canvas.drawText(populationX, y, String(world.population(k)));
   }
 
+  const { graphOriginX: originX, graphOriginY: originY } = layout;
   canvas.setPen(1, 255, 255, 255);
-  canvas.drawLine(kOriginX, kOriginY, 750, kOriginY);
-  canvas.drawLine(kOriginX, 30, kOriginX, kOriginY);
+  canvas.drawLine(originX, originY, layout.axisRight, originY);
+  canvas.drawLine(originX, layout.axisTop, originX, originY);
 
-  const lastSegment = Math.min(day - 1, kLastVisibleSegment, world.historyDays - 1);
+  // Segment i joins day index i - 1 to day index i, from x = originX - 1 + i.
+  const lastSegment = world.lastGraphSegment(canvas.element.width, day);
   for (let k = 0; k < kSpeciesCount; ++k) {
     if (lastSegment < 1) break;
-    canvas.setPen(1, ...kSpecies[k].rgb);
+    canvas.setPen(1, ...species[k].rgb);
     const points = [];
     for (let i = 0; i <= lastSegment; ++i) {
-      points.push(249 + i + 1, kOriginY - Math.trunc(world.history(k, i) / kPeoplePerPixel));
+      points.push(originX + i, originY - Math.trunc(world.history(k, i) / layout.peoplePerPixel));
     }
     canvas.drawPolyline(points);
   }
 
-  canvas.setFont(30, 255, 255, 255);
-  canvas.drawText(10, 100, `${day}日`);
+  canvas.setFont(layout.dayCounterFontHeight, 255, 255, 255);
+  canvas.drawText(layout.dayCounterX, layout.dayCounterY, texts.day(day));
 
   drawDots(canvas, world);
 }

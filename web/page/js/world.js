@@ -1,6 +1,8 @@
 // The page's handle on the world module (world_module.js, built from the program's own world
 // code): the dialog's texts in, one day at a time, populations, history, dots and About lines
-// out. Every random draw happens inside the module, in the order the program makes them.
+// out. Every random draw happens inside the module, in the order the program makes them. The
+// module also gives what the page shows as the program does: the dialog's default texts, the
+// levels' names and colours and the simulation screen's layout.
 
 export const kSpeciesCount = 4;
 
@@ -11,13 +13,32 @@ export async function loadWorld(createWorldModule) {
   const historyDays = m._webHistoryDays();
   const dotWidth = m._webDotAreaWidth();
   const dotHeight = m._webDotAreaHeight();
+  const decoder = new TextDecoder();
+  const text = (at) => decoder.decode(m.HEAPU8.subarray(at, m.HEAPU8.indexOf(0, at)));
+  const rgb = (colour) => [(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF];
 
   return {
     historyDays,
+    // The sixteen texts the dialog opens with.
+    defaultFields: Array.from({ length: m._webFieldCount() }, (_, i) =>
+      text(m._webDefaultFieldText(i))),
+    // Each level's name and colour ([red, green, blue]).
+    species: Array.from({ length: kSpeciesCount }, (_, k) => ({
+      name: text(m._webSpeciesName(k)),
+      rgb: rgb(m._webSpeciesColour(k)),
+    })),
+    // Where the simulation screen draws its legend, day counter and graph, by the names of the
+    // module's layout table (legendX, graphOriginY, ...).
+    layout: Object.fromEntries(Array.from({ length: m._webLayoutCount() }, (_, i) =>
+      [text(m._webLayoutName(i)), m._webLayoutValue(i)])),
+    // The last graph segment that can show after days days on a canvas this wide.
+    lastGraphSegment: (canvasWidth, days) => m._webLastGraphSegment(canvasWidth, days),
+    // The size of the About box's picture of random lines.
+    aboutPicture: { width: m._webAboutPictureWidth(), height: m._webAboutPictureHeight() },
     dotArea: { left: 0, top: m._webDotAreaTop(), width: dotWidth, height: dotHeight },
 
     // The dialog's OK with these sixteen texts: stores them as the program reads its edits
-    // (cut to what its 200-byte buffer holds), seeds, and starts at day 0.
+    // (cut to what its buffer holds), seeds, and starts at day 0.
     confirm(texts) {
       texts.forEach((text, i) => {
         const bytes = encoder.encode(String(text));
