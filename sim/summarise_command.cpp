@@ -65,7 +65,7 @@ bool summarizeRows(const GameTable& table, SweepPlan& plan,
       return false;
     }
     if (last) {
-      summaries.push_back(summarize(row.combination, games));
+      summaries.push_back(summarize(row.combination, games, plan.dayLimit));
       games.clear();
     }
   }

@@ -30,7 +30,11 @@ struct ExistingRows {
 bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRows& rows,
                       std::string& error);
 
-// The varied fields, then "games,mean,min,median,max,stopped".
+// The varied fields, then "games,mean,min,median,max,stopped,sd,mean_low,mean_high,km_median,
+// rmst": mean_low and mean_high a 95% interval of the mean; km_median and rmst treat a game
+// stopped by the day limit as cut off (the Kaplan-Meier median, empty when the survival curve
+// never falls to one half, and the mean survival restricted to the day limit or, without one,
+// to the longest game).
 std::string summaryHeader(const SweepPlan& plan);
 
 struct CombinationSummary {
@@ -41,8 +45,15 @@ struct CombinationSummary {
   int32_t max;
   std::string median;  // a whole number or one ending in ".5"
   int stopped;         // games that the day limit ended
+  double sd;
+  double meanLow;
+  double meanHigh;
+  std::string kmMedian;
+  double rmst;
 };
-CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results);
+// dayLimit: the sweep's --days, 0 for none.
+CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results,
+                             int dayLimit);
 std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary);
 
 // The whole summary: the settings' comment lines, the header and a row per combination.

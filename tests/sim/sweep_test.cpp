@@ -206,7 +206,9 @@ TEST(Sweep, SummaryRowsSummarizeTheGames) {
   std::vector<GameRow> rows = parseTable(readFile(table));
   std::vector<std::string> lines = splitLines(withoutSettings(summary));
   ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[0], "herbivores.population,large.birth,games,mean,min,median,max,stopped");
+  EXPECT_EQ(lines[0],
+            "herbivores.population,large.birth,games,mean,min,median,max,stopped,sd,mean_low,"
+            "mean_high,km_median,rmst");
   for (size_t c = 0; c < 8; ++c) {
     std::vector<int> records;
     int stopped = 0;
@@ -219,12 +221,31 @@ TEST(Sweep, SummaryRowsSummarizeTheGames) {
     ASSERT_EQ(records.size(), 4u);
     std::sort(records.begin(), records.end());
     int twiceMedian = records[1] + records[2];
+    // Without cut-off games the survival curve halves at the second record of four and the
+    // restricted mean is the mean.
     char expected[200];
-    std::snprintf(expected, sizeof expected, "%s,%s,4,%.2f,%d,%d%s,%d,%d",
+    std::snprintf(expected, sizeof expected, "%s,%s,4,%.2f,%d,%d%s,%d,%d,",
                   rows[c * 4].fields[6].c_str(), rows[c * 4].fields[2].c_str(), meanOf(records),
                   records[0], twiceMedian / 2, twiceMedian % 2 ? ".5" : "", records[3], stopped);
-    EXPECT_EQ(lines[c + 1], expected);
+    ASSERT_EQ(lines[c + 1].rfind(expected, 0), 0u) << lines[c + 1];
+    std::vector<std::string> cells = split(lines[c + 1], ',');
+    ASSERT_EQ(cells.size(), 13u);
+    EXPECT_LT(std::stod(cells[9]), meanOf(records));
+    EXPECT_GT(std::stod(cells[10]), meanOf(records));
+    EXPECT_EQ(cells[11], std::to_string(records[1]));
+    EXPECT_EQ(cells[12], cells[3]);
   }
+}
+
+TEST(Sweep, GamesCutOffByTheDayLimitHaveNoMedianAndARestrictedMeanOfTheLimit) {
+  std::string summary = succeeded(with(sweepArgs(), {"--days", "5", "--summary", "-"}));
+  std::vector<std::string> lines = splitLines(withoutSettings(summary));
+  ASSERT_GT(lines.size(), 1u);
+  std::vector<std::string> cells = split(lines[1], ',');
+  ASSERT_EQ(cells.size(), 13u);
+  EXPECT_EQ(cells[7], cells[2]);  // every game stopped
+  EXPECT_EQ(cells[11], "");
+  EXPECT_EQ(cells[12], "5.00");
 }
 
 TEST(Sweep, RangesCountInDecimal) {
