@@ -7,7 +7,6 @@
 #include "numbers.h"
 #include "run_settings.h"
 #include "sample_statistics.h"
-#include "survival.h"
 
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -154,10 +153,10 @@ void addStatistics(CombinationSummary& summary, const std::vector<GameResult>& r
   summary.sd = interval.sd;
   summary.meanLow = interval.low;
   summary.meanHigh = interval.high;
-  std::vector<SurvivalStep> curve = kaplanMeier(survival);
-  std::optional<int> median = kaplanMeierMedian(curve);
+  summary.curve = kaplanMeier(survival);
+  std::optional<int> median = kaplanMeierMedian(summary.curve);
   summary.kmMedian = median ? std::to_string(*median) : "";
-  summary.rmst = restrictedMeanSurvival(curve, dayLimit > 0 ? dayLimit : summary.max);
+  summary.rmst = restrictedMeanSurvival(summary.curve, dayLimit > 0 ? dayLimit : summary.max);
 }
 
 }  // namespace
@@ -165,7 +164,9 @@ void addStatistics(CombinationSummary& summary, const std::vector<GameResult>& r
 CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results,
                              int dayLimit) {
   std::vector<int32_t> days;
-  CombinationSummary summary{combination, static_cast<int>(results.size()), 0.0, 0, 0, "", 0};
+  CombinationSummary summary;
+  summary.combination = combination;
+  summary.games = static_cast<int>(results.size());
   double sum = 0;
   for (const GameResult& result : results) {
     days.push_back(result.days);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game_loop.h"
+#include "survival.h"
 #include "sweep_plan.h"
 
 // A CSV field: quoted when it holds a comma, a quote or a line break.
@@ -38,18 +39,19 @@ bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRo
 std::string summaryHeader(const SweepPlan& plan);
 
 struct CombinationSummary {
-  int64_t combination;
-  int games;
-  double mean;
-  int32_t min;
-  int32_t max;
+  int64_t combination = 0;
+  int games = 0;
+  double mean = 0;
+  int32_t min = 0;
+  int32_t max = 0;
   std::string median;  // a whole number or one ending in ".5"
-  int stopped;         // games that the day limit ended
-  double sd;
-  double meanLow;
-  double meanHigh;
+  int stopped = 0;     // games that the day limit ended
+  double sd = 0;
+  double meanLow = 0;
+  double meanHigh = 0;
   std::string kmMedian;
-  double rmst;
+  double rmst = 0;
+  std::vector<SurvivalStep> curve;  // the Kaplan-Meier curve of its games
 };
 // dayLimit: the sweep's --days, 0 for none.
 CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results,
