@@ -1,5 +1,7 @@
 #include "chart_data.h"
 
+#include <algorithm>
+
 void addDay(PopulationSeries& series, const World& w) {
   std::array<int32_t, 4> populations;
   for (int k = 0; k < kSpeciesCount; ++k) {
@@ -50,4 +52,31 @@ std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSumma
     map.mean.push_back(summary.mean);
   }
   return heatMapSvg(map);
+}
+
+namespace {
+
+std::string combinationLabel(const SweepPlan& plan, int64_t combination) {
+  std::vector<int> fields = changingFields(plan);
+  std::vector<std::string> texts = changingTexts(plan, combination);
+  if (fields.size() == 1) {
+    return texts[0];
+  }
+  std::string label;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    label += (i == 0 ? "" : ", ") + std::string(kFieldNames[fields[i]]) + "=" + texts[i];
+  }
+  return label.empty() ? "すべてのゲーム" : label;
+}
+
+}  // namespace
+
+std::string survivalChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries) {
+  std::vector<SurvivalCurve> curves;
+  int lastDay = plan.dayLimit;
+  for (const CombinationSummary& summary : summaries) {
+    curves.push_back({combinationLabel(plan, summary.combination), summary.curve});
+    lastDay = std::max(lastDay, summary.max);
+  }
+  return survivalChartSvg(curves, lastDay);
 }

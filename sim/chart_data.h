@@ -19,3 +19,6 @@ void endSeries(PopulationSeries& series, const GameResult& result);
 // without a varied field, the populations of its first game, played again from startState.
 std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries,
                        uint32_t startState);
+
+// The Kaplan-Meier curve of each combination, labelled by the fields that change between them.
+std::string survivalChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries);

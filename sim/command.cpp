@@ -4,20 +4,18 @@
 
 namespace {
 
-// The days-table's file against the others.
-std::string daysTableProblem(const SimOptions& options) {
-  const std::string& path = options.daysTablePath;
+// A file besides the table and the summary (NAME FILE) against the others.
+std::string ownFileProblem(const char* name, const std::string& path, const SimOptions& options,
+                           const std::string& other) {
+  const std::string option = name;
   if (path.empty()) {
     return "";
   }
-  if (path == options.tablePath || path == options.summaryPath) {
-    return "--days-table needs a file of its own";
-  }
-  if (path == "-" && options.resume) {
-    return "--resume needs the --days-table FILE to continue";
+  if (path == options.tablePath || path == options.summaryPath || path == other) {
+    return option + " needs a file of its own";
   }
   if (path == "-" && options.tablePath.empty() && options.summaryPath.empty()) {
-    return "--days-table and the summary cannot both go to standard output";
+    return option + " and the summary cannot both go to standard output";
   }
   return "";
 }
@@ -26,7 +24,13 @@ std::string daysTableProblem(const SimOptions& options) {
 bool checkCombination(const SimOptions& options, std::string& error) {
   error = designOptionsProblem(options);
   if (error.empty()) {
-    error = daysTableProblem(options);
+    error = ownFileProblem("--days-table", options.daysTablePath, options, options.survivalPath);
+  }
+  if (error.empty() && options.daysTablePath == "-" && options.resume) {
+    error = "--resume needs the --days-table FILE to continue";
+  }
+  if (error.empty()) {
+    error = ownFileProblem("--survival", options.survivalPath, options, options.daysTablePath);
   }
   if (!error.empty()) {
     return false;
@@ -54,7 +58,7 @@ bool checkSweepPlot(const SimOptions& options, const SweepPlan& plan, std::strin
   if (options.plotPath.empty()) {
     return true;
   }
-  if (plan.varied.size() > 2) {
+  if (plan.varied.size() > 2 && options.survivalPath.empty()) {
     error =
         "--plot draws a sweep over one or two fields, not " + std::to_string(plan.varied.size());
   } else if (plan.shardCount > 1) {

@@ -81,6 +81,7 @@ const OptionSpec kOptions[] = {
     {"--resume", kFlag, kSweep, storeFlag<&SimOptions::resume, true>},
     {"--shard", kValue, kSweep, storeShard},
     {"--days-table", kValue, kSweep, storePath<&SimOptions::daysTablePath>},
+    {"--survival", kValue, kSweep, storePath<&SimOptions::survivalPath>},
     {"--design", kValue, kSweep, storePath<&SimOptions::designPath>},
     {"--sample", kValue, kSweep, storeDesignOption, true},
     {"--range", kValue, kSweep, storeDesignOption},

@@ -44,6 +44,7 @@ struct SimOptions {
   bool seedGiven = false;
   bool printDesign = false;
   std::string daysTablePath;
+  std::string survivalPath;  // with --plot, the chart draws these curves
 };
 
 struct ParsedArguments {

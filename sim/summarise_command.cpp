@@ -6,27 +6,38 @@
 #include "message.h"
 #include "output_file.h"
 #include "random_source.h"
+#include "survival_table.h"
 #include "table_reader.h"
 
 namespace {
 
 const char* const kSummariseUsage =
-    "usage: velmoria-sim summarise TABLE [--summary FILE] [--plot FILE.svg]";
+    "usage: velmoria-sim summarise TABLE [--summary FILE] [--survival FILE] [--plot FILE.svg]";
 
 struct SummariseArguments {
   std::string tablePath;
   std::string summaryPath = "-";
   std::string plotPath;
+  std::string survivalPath;  // with --plot, the chart draws these curves
 };
+
+// The options that take a file.
+std::string* fileOption(SummariseArguments& summarise, const std::string& arg) {
+  return arg == "--summary"    ? &summarise.summaryPath
+         : arg == "--plot"     ? &summarise.plotPath
+         : arg == "--survival" ? &summarise.survivalPath
+                               : nullptr;
+}
 
 bool readArguments(const std::vector<std::string>& args, SummariseArguments& summarise,
                    std::string& error) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size() && error.empty(); ++i) {
     const std::string& arg = args[i];
-    bool valued = !optionsEnded && (arg == "--summary" || arg == "--plot");
+    std::string* file = optionsEnded ? nullptr : fileOption(summarise, arg);
+    bool valued = file != nullptr;
     if (valued && i + 1 < args.size() && !args[i + 1].empty()) {
-      (arg == "--summary" ? summarise.summaryPath : summarise.plotPath) = args[++i];
+      *file = args[++i];
     } else if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (valued || (!optionsEnded && arg.rfind("--", 0) == 0 && arg.size() > 2) ||
@@ -70,7 +81,7 @@ bool summarizeRows(const GameTable& table, SweepPlan& plan,
       return false;
     }
     if (last) {
-      summaries.push_back(summarize(row.combination, games));
+      summaries.push_back(summarize(row.combination, games, plan.dayLimit));
       games.clear();
     }
   }
@@ -105,12 +116,18 @@ int runSummarise(const std::vector<std::string>& args) {
     return failure("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
   }
   bool plot = !summarise.plotPath.empty();
-  if (plot && (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
-               static_cast<int64_t>(summaries.size()) != plan.combinations)) {
+  bool survival = !summarise.survivalPath.empty();
+  if (plot && !survival &&
+      (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
+       static_cast<int64_t>(summaries.size()) != plan.combinations)) {
     return badUsage("--plot draws a whole --vary sweep over one or two fields");
   }
-  std::string svg = plot ? sweepChart(plan, summaries, randomState()) : "";
+  std::string svg = !plot      ? ""
+                    : survival ? survivalChart(plan, summaries)
+                               : sweepChart(plan, summaries, randomState());
   if (!writeWhole(summarise.summaryPath, summaryText(table.settings, plan, summaries), error) ||
+      (survival &&
+       !writeWhole(summarise.survivalPath, survivalText(table.settings, summaries), error)) ||
       (plot && !writeWhole(summarise.plotPath, svg, error))) {
     return failure(error);
   }

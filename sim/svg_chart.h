@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "survival.h"
+
 // One game's populations, day by day (days[i] = populations after day i+1, in SpeciesId order).
 struct PopulationSeries {
   std::vector<std::array<int32_t, 4>> days;
@@ -31,3 +33,10 @@ struct HeatMap {
   std::vector<double> mean;
 };
 std::string heatMapSvg(const HeatMap& map);
+
+// Kaplan-Meier curves of a sweep's combinations, drawn as steps up to lastDay.
+struct SurvivalCurve {
+  std::string label;
+  std::vector<SurvivalStep> steps;
+};
+std::string survivalChartSvg(const std::vector<SurvivalCurve>& curves, int lastDay);

@@ -6,6 +6,7 @@
 #include "output_file.h"
 #include "random_source.h"
 #include "run_settings.h"
+#include "survival_table.h"
 #include "sweep_run.h"
 #include "table_reader.h"
 #include "worker_pool.h"
@@ -17,6 +18,8 @@ struct SweepFiles {
   OutputFile summaryFile;
   bool plot = false;
   OutputFile plotFile;
+  bool survival = false;
+  OutputFile survivalFile;
   bool table = false;
   OutputFile tableFile;
   ExistingRows existing;  // of a resumed table
@@ -37,6 +40,10 @@ int openFiles(const SimCommand& command, const Settings& settings, SweepFiles& f
   }
   files.plot = !options.plotPath.empty();
   if (files.plot && !files.plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
+    return failure(error);
+  }
+  files.survival = !options.survivalPath.empty();
+  if (files.survival && !files.survivalFile.open(options.survivalPath, OutputFile::kWhole, error)) {
     return failure(error);
   }
   files.table = !options.tablePath.empty();
@@ -87,7 +94,13 @@ int runSweep(const SimCommand& command) {
       return failure(error);
     }
   }
-  if (files.plot && !writeWhole(files.plotFile, sweepChart(plan, summaries, startState), error)) {
+  if (files.survival && !writeWhole(files.survivalFile, survivalText(settings, summaries), error)) {
+    return failure(error);
+  }
+  if (files.plot && !writeWhole(files.plotFile,
+                                files.survival ? survivalChart(plan, summaries)
+                                               : sweepChart(plan, summaries, startState),
+                                error)) {
     return failure(error);
   }
   return kExitSuccess;

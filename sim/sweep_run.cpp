@@ -112,7 +112,8 @@ class SweepBooks {
 void SweepBooks::completeCombination() {
   daysRepetition_ = 0;
   daysOffset_ = 0;
-  summaries_.push_back(summarize(shardCombination(plan_, writePosition_), current_));
+  summaries_.push_back(
+      summarize(shardCombination(plan_, writePosition_), current_, plan_.dayLimit));
   current_.clear();
   ++writePosition_;
   writeRepetition_ = 0;

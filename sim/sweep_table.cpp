@@ -6,6 +6,7 @@
 #include "game_outcome.h"
 #include "numbers.h"
 #include "run_settings.h"
+#include "sample_statistics.h"
 
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -134,12 +135,38 @@ std::string summaryHeader(const SweepPlan& plan) {
   for (int field : changingFields(plan)) {
     header += std::string(kFieldNames[field]) + ",";
   }
-  return header + "games,mean,min,median,max,stopped\n";
+  return header + "games,mean,min,median,max,stopped,sd,mean_low,mean_high,km_median,rmst\n";
 }
 
-CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results) {
+namespace {
+
+// The spread and the censoring-aware figures of a combination's records.
+void addStatistics(CombinationSummary& summary, const std::vector<GameResult>& results,
+                   int dayLimit) {
+  std::vector<double> records;
+  std::vector<GameSurvival> survival;
+  for (const GameResult& result : results) {
+    records.push_back(result.days);
+    survival.push_back({result.days, !result.extinct});
+  }
+  MeanInterval interval = meanInterval(records);
+  summary.sd = interval.sd;
+  summary.meanLow = interval.low;
+  summary.meanHigh = interval.high;
+  summary.curve = kaplanMeier(survival);
+  std::optional<int> median = kaplanMeierMedian(summary.curve);
+  summary.kmMedian = median ? std::to_string(*median) : "";
+  summary.rmst = restrictedMeanSurvival(summary.curve, dayLimit > 0 ? dayLimit : summary.max);
+}
+
+}  // namespace
+
+CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results,
+                             int dayLimit) {
   std::vector<int32_t> days;
-  CombinationSummary summary{combination, static_cast<int>(results.size()), 0.0, 0, 0, "", 0};
+  CombinationSummary summary;
+  summary.combination = combination;
+  summary.games = static_cast<int>(results.size());
   double sum = 0;
   for (const GameResult& result : results) {
     days.push_back(result.days);
@@ -153,6 +180,7 @@ CombinationSummary summarize(int64_t combination, const std::vector<GameResult>&
   summary.max = days.back();
   long long twiceMedian = n % 2 == 1 ? 2LL * days[n / 2] : 0LL + days[n / 2 - 1] + days[n / 2];
   summary.median = std::to_string(twiceMedian / 2) + (twiceMedian % 2 == 1 ? ".5" : "");
+  addStatistics(summary, results, dayLimit);
   return summary;
 }
 
@@ -163,7 +191,9 @@ std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary)
   }
   return row + std::to_string(summary.games) + "," + fixedText(summary.mean, 2) + "," +
          std::to_string(summary.min) + "," + summary.median + "," + std::to_string(summary.max) +
-         "," + std::to_string(summary.stopped) + "\n";
+         "," + std::to_string(summary.stopped) + "," + fixedText(summary.sd, 2) + "," +
+         fixedText(summary.meanLow, 2) + "," + fixedText(summary.meanHigh, 2) + "," +
+         summary.kmMedian + "," + fixedText(summary.rmst, 2) + "\n";
 }
 
 std::string summaryText(const std::vector<std::string>& settings, const SweepPlan& plan,

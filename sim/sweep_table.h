@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game_loop.h"
+#include "survival.h"
 #include "sweep_plan.h"
 
 // A CSV field: quoted when it holds a comma, a quote or a line break.
@@ -30,19 +31,31 @@ struct ExistingRows {
 bool readExistingRows(const std::string& text, const SweepPlan& plan, ExistingRows& rows,
                       std::string& error);
 
-// The varied fields, then "games,mean,min,median,max,stopped".
+// The varied fields, then "games,mean,min,median,max,stopped,sd,mean_low,mean_high,km_median,
+// rmst": mean_low and mean_high a 95% interval of the mean; km_median and rmst treat a game
+// stopped by the day limit as cut off (the Kaplan-Meier median, empty when the survival curve
+// never falls to one half, and the mean survival restricted to the day limit or, without one,
+// to the longest game).
 std::string summaryHeader(const SweepPlan& plan);
 
 struct CombinationSummary {
-  int64_t combination;
-  int games;
-  double mean;
-  int32_t min;
-  int32_t max;
+  int64_t combination = 0;
+  int games = 0;
+  double mean = 0;
+  int32_t min = 0;
+  int32_t max = 0;
   std::string median;  // a whole number or one ending in ".5"
-  int stopped;         // games that the day limit ended
+  int stopped = 0;     // games that the day limit ended
+  double sd = 0;
+  double meanLow = 0;
+  double meanHigh = 0;
+  std::string kmMedian;
+  double rmst = 0;
+  std::vector<SurvivalStep> curve;  // the Kaplan-Meier curve of its games
 };
-CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results);
+// dayLimit: the sweep's --days, 0 for none.
+CombinationSummary summarize(int64_t combination, const std::vector<GameResult>& results,
+                             int dayLimit);
 std::string summaryRow(const SweepPlan& plan, const CombinationSummary& summary);
 
 // The whole summary: the settings' comment lines, the header and a row per combination.

@@ -120,6 +120,26 @@ bool readGameTable(const std::string& path, GameTable& table, std::string& error
   return true;
 }
 
+namespace {
+
+// The run's --days: "none" or a count.
+bool readDayLimit(const Settings& settings, int& dayLimit) {
+  std::vector<std::string> days = settingValues(settings, "days");
+  int64_t limit = 0;
+  if (days.size() == 1 && days[0] == "none") {
+    dayLimit = 0;
+    return true;
+  }
+  if (days.size() != 1 || !readScaledDecimal(days[0], 0, limit) || limit < 1 ||
+      limit > INT32_MAX) {
+    return false;
+  }
+  dayLimit = static_cast<int>(limit);
+  return true;
+}
+
+}  // namespace
+
 bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& error) {
   std::vector<std::string> numbers[3] = {settingValues(settings, "combinations"),
                                          settingValues(settings, "repeat"),
@@ -132,8 +152,8 @@ bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& er
       !readScaledDecimal(numbers[2][0].substr(0, slash), 0, index) ||
       !readScaledDecimal(numbers[2][0].substr(slash + 1), 0, count) || combinations < 1 ||
       combinations > kMaxGameCount || repeat < 1 || repeat > kMaxGameCount || index < 1 ||
-      index > count || count > INT32_MAX) {
-    error = "its settings lack the combinations, repeat or shard";
+      index > count || count > INT32_MAX || !readDayLimit(settings, plan.dayLimit)) {
+    error = "its settings lack the combinations, repeat, shard or days";
     return false;
   }
   plan.combinations = combinations;

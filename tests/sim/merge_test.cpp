@@ -42,18 +42,21 @@ TEST_F(MergeTest, SummariseGivesTheSweepsOwnSummaryAndChart) {
        {kRun, std::vector<std::string>{"--sample", "lhs", "3", "--range", "9=0.1:0.4", "--repeat",
                                        "2", "--days", "40"}}) {
     bool chart = run == kRun;
-    std::vector<std::string> outputs = {"--table", in("t.csv"), "--summary", in("s.csv")};
+    std::vector<std::string> outputs = {"--table",   in("t.csv"),  "--summary",
+                                        in("s.csv"), "--survival", in("v.csv")};
     if (chart) {
       outputs.insert(outputs.end(), {"--plot", in("p.svg")});
     }
     ASSERT_EQ(runSim(with(run, outputs)).exitCode, 0);
-    std::vector<std::string> summarise = {"summarise", in("t.csv"), "--summary", in("s2.csv")};
+    std::vector<std::string> summarise = {"summarise",  in("t.csv"),  "--summary",
+                                          in("s2.csv"), "--survival", in("v2.csv")};
     if (chart) {
       summarise.insert(summarise.end(), {"--plot", in("p2.svg")});
     }
     SimRun again = runSim(summarise);
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(readFile(in("s2.csv")), readFile(in("s.csv")));
+    EXPECT_EQ(readFile(in("v2.csv")), readFile(in("v.csv")));
     EXPECT_EQ(fs::exists(in("p2.svg")), chart);
     EXPECT_EQ(readFile(in("p2.svg")), chart ? readFile(in("p.svg")) : "");
     EXPECT_EQ(runSim({"summarise", in("t.csv")}).out, readFile(in("s.csv")));

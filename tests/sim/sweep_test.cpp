@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -206,7 +207,9 @@ TEST(Sweep, SummaryRowsSummarizeTheGames) {
   std::vector<GameRow> rows = parseTable(readFile(table));
   std::vector<std::string> lines = splitLines(withoutSettings(summary));
   ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[0], "herbivores.population,large.birth,games,mean,min,median,max,stopped");
+  EXPECT_EQ(lines[0],
+            "herbivores.population,large.birth,games,mean,min,median,max,stopped,sd,mean_low,"
+            "mean_high,km_median,rmst");
   for (size_t c = 0; c < 8; ++c) {
     std::vector<int> records;
     int stopped = 0;
@@ -219,11 +222,65 @@ TEST(Sweep, SummaryRowsSummarizeTheGames) {
     ASSERT_EQ(records.size(), 4u);
     std::sort(records.begin(), records.end());
     int twiceMedian = records[1] + records[2];
+    // Without cut-off games the survival curve halves at the second record of four and the
+    // restricted mean is the mean.
     char expected[200];
-    std::snprintf(expected, sizeof expected, "%s,%s,4,%.2f,%d,%d%s,%d,%d",
+    std::snprintf(expected, sizeof expected, "%s,%s,4,%.2f,%d,%d%s,%d,%d,",
                   rows[c * 4].fields[6].c_str(), rows[c * 4].fields[2].c_str(), meanOf(records),
                   records[0], twiceMedian / 2, twiceMedian % 2 ? ".5" : "", records[3], stopped);
-    EXPECT_EQ(lines[c + 1], expected);
+    ASSERT_EQ(lines[c + 1].rfind(expected, 0), 0u) << lines[c + 1];
+    std::vector<std::string> cells = split(lines[c + 1], ',');
+    ASSERT_EQ(cells.size(), 13u);
+    EXPECT_LT(std::stod(cells[9]), meanOf(records));
+    EXPECT_GT(std::stod(cells[10]), meanOf(records));
+    EXPECT_EQ(cells[11], std::to_string(records[1]));
+    EXPECT_EQ(cells[12], cells[3]);
+  }
+}
+
+TEST(Sweep, GamesCutOffByTheDayLimitHaveNoMedianAndARestrictedMeanOfTheLimit) {
+  std::string summary = succeeded(with(sweepArgs(), {"--days", "5", "--summary", "-"}));
+  std::vector<std::string> lines = splitLines(withoutSettings(summary));
+  ASSERT_GT(lines.size(), 1u);
+  std::vector<std::string> cells = split(lines[1], ',');
+  ASSERT_EQ(cells.size(), 13u);
+  EXPECT_EQ(cells[7], cells[2]);  // every game stopped
+  EXPECT_EQ(cells[11], "");
+  EXPECT_EQ(cells[12], "5.00");
+}
+
+// Each combination's curve counts its games from the table: all at risk on the first day, each
+// leaving on its last day as ended or stopped, the curve falling only where games ended.
+TEST(Sweep, SurvivalRowsFollowTheTable) {
+  ScratchDir dir;
+  fs::path table = dir.path() / "t.csv", curves = dir.path() / "v.csv";
+  succeeded(with(sweepArgs(), {"--repeat", "5", "--days", "28", "--table", table.string(),
+                               "--survival", curves.string(), "--summary", "-"}));
+  std::vector<GameRow> games = parseTable(readFile(table));
+  std::vector<std::string> lines = splitLines(withoutSettings(readFile(curves)));
+  ASSERT_EQ(lines[0], "combination,day,at_risk,ended,stopped,survival,lower,upper");
+  std::map<std::pair<int, int>, std::pair<int, int>> expected;  // (c, day) -> (ended, stopped)
+  for (const GameRow& game : games) {
+    auto& counts = expected[{game.combination, game.record}];
+    ++(game.stopped ? counts.second : counts.first);
+  }
+  ASSERT_EQ(lines.size(), expected.size() + 1);
+  int combination = 0, atRisk = 0;
+  double survival = 1;
+  for (size_t i = 1; i < lines.size(); ++i) {
+    std::vector<std::string> cells = split(lines[i], ',');
+    ASSERT_EQ(cells.size(), 8u);
+    int c = std::stoi(cells[0]), ended = std::stoi(cells[3]), stopped = std::stoi(cells[4]);
+    if (c != combination) {
+      combination = c, atRisk = 5, survival = 1;
+    }
+    EXPECT_EQ(std::make_pair(ended, stopped), (expected[{c, std::stoi(cells[1])}]));
+    EXPECT_EQ(std::stoi(cells[2]), atRisk);
+    survival *= 1.0 - static_cast<double>(ended) / atRisk;
+    EXPECT_NEAR(std::stod(cells[5]), survival, 5e-5);
+    EXPECT_LE(std::stod(cells[6]), std::stod(cells[5]));
+    EXPECT_GE(std::stod(cells[7]), std::stod(cells[5]));
+    atRisk -= ended + stopped;
   }
 }
 
