@@ -44,6 +44,10 @@ struct SimOptions {
   bool seedGiven = false;
   bool printDesign = false;
   std::string daysTablePath;
+  std::string sensitivityMethod;  // "morris" or "sobol": a design of sensitivity_sweep.h
+  int sensitivityCount = 0;
+  int morrisLevels = 4;
+  std::string indicesPath;
 };
 
 struct ParsedArguments {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "sensitivity_indices.h"
+
 // One game's populations, day by day (days[i] = populations after day i+1, in SpeciesId order).
 struct PopulationSeries {
   std::vector<std::array<int32_t, 4>> days;
@@ -31,3 +33,9 @@ struct HeatMap {
   std::vector<double> mean;
 };
 std::string heatMapSvg(const HeatMap& map);
+
+// A sensitivity run's indices, one per field (named in fields, in the same order).
+std::string sobolChartSvg(const std::vector<std::string>& fields,
+                          const std::vector<SobolIndex>& indices);
+std::string morrisChartSvg(const std::vector<std::string>& fields,
+                           const std::vector<MorrisIndex>& indices);

@@ -6,6 +6,7 @@
 #include "output_file.h"
 #include "random_source.h"
 #include "run_settings.h"
+#include "sensitivity_output.h"
 #include "sweep_run.h"
 #include "table_reader.h"
 #include "worker_pool.h"
@@ -21,6 +22,7 @@ struct SweepFiles {
   OutputFile tableFile;
   ExistingRows existing;  // of a resumed table
   OutputFile daysFile;
+  SensitivityFiles sensitivity;  // its --indices and --plot
 };
 
 // Every file is opened before any game is played; the tables written in place last, the
@@ -35,8 +37,9 @@ int openFiles(const SimCommand& command, const Settings& settings, SweepFiles& f
                               OutputFile::kWhole, error)) {
     return failure(error);
   }
-  files.plot = !options.plotPath.empty();
-  if (files.plot && !files.plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
+  files.plot = !options.plotPath.empty() && options.sensitivityMethod.empty();
+  if ((files.plot && !files.plotFile.open(options.plotPath, OutputFile::kWhole, error)) ||
+      !files.sensitivity.open(options, error)) {
     return failure(error);
   }
   files.table = !options.tablePath.empty();
@@ -87,7 +90,8 @@ int runSweep(const SimCommand& command) {
       return failure(error);
     }
   }
-  if (files.plot && !writeWhole(files.plotFile, sweepChart(plan, summaries, startState), error)) {
+  if ((files.plot && !writeWhole(files.plotFile, sweepChart(plan, summaries, startState), error)) ||
+      !files.sensitivity.write(settings, plan.design.fields, summaries, error)) {
     return failure(error);
   }
   return kExitSuccess;
