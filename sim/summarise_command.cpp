@@ -6,17 +6,19 @@
 #include "message.h"
 #include "output_file.h"
 #include "random_source.h"
+#include "sensitivity_output.h"
 #include "table_reader.h"
 
 namespace {
 
 const char* const kSummariseUsage =
-    "usage: velmoria-sim summarise TABLE [--summary FILE] [--plot FILE.svg]";
+    "usage: velmoria-sim summarise TABLE [--summary FILE] [--plot FILE.svg] [--indices FILE]";
 
 struct SummariseArguments {
   std::string tablePath;
   std::string summaryPath = "-";
   std::string plotPath;
+  std::string indicesPath;
 };
 
 bool readArguments(const std::vector<std::string>& args, SummariseArguments& summarise,
@@ -24,9 +26,11 @@ bool readArguments(const std::vector<std::string>& args, SummariseArguments& sum
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size() && error.empty(); ++i) {
     const std::string& arg = args[i];
-    bool valued = !optionsEnded && (arg == "--summary" || arg == "--plot");
+    bool valued = !optionsEnded && (arg == "--summary" || arg == "--plot" || arg == "--indices");
     if (valued && i + 1 < args.size() && !args[i + 1].empty()) {
-      (arg == "--summary" ? summarise.summaryPath : summarise.plotPath) = args[++i];
+      (arg == "--summary" ? summarise.summaryPath
+       : arg == "--plot"  ? summarise.plotPath
+                          : summarise.indicesPath) = args[++i];
     } else if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (valued || (!optionsEnded && arg.rfind("--", 0) == 0 && arg.size() > 2) ||
@@ -100,13 +104,26 @@ int runSummarise(const std::vector<std::string>& args) {
     return failure("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
   }
   bool plot = !summarise.plotPath.empty();
-  if (plot && (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
-               static_cast<int64_t>(summaries.size()) != plan.combinations)) {
-    return badUsage("--plot draws a whole --vary sweep over one or two fields");
+  bool indices = !summarise.indicesPath.empty();
+  SensitivityAnswer answer;
+  bool sensitivity =
+      sensitivityAnswer(table.settings, plan.design.fields, summaries, answer, error);
+  if (indices && !sensitivity) {
+    return badUsage("--indices: " + error);
   }
-  std::string svg = plot ? sweepChart(plan, summaries, randomState()) : "";
+  if (plot && !sensitivity &&
+      (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
+       static_cast<int64_t>(summaries.size()) != plan.combinations)) {
+    return badUsage(
+        "--plot draws a whole --vary sweep over one or two fields, or the indices "
+        "of a whole sensitivity run");
+  }
+  std::string svg = !plot         ? ""
+                    : sensitivity ? answer.chart
+                                  : sweepChart(plan, summaries, randomState());
   if (!writeWhole(summarise.summaryPath, summaryText(table.settings, plan, summaries), error) ||
-      (plot && !writeWhole(summarise.plotPath, svg, error))) {
+      (plot && !writeWhole(summarise.plotPath, svg, error)) ||
+      (indices && !writeWhole(summarise.indicesPath, answer.indices, error))) {
     return failure(error);
   }
   return 0;
