@@ -46,7 +46,7 @@ struct SimOptions {
   std::string daysTablePath;
   std::string sensitivityMethod;  // "morris" or "sobol": a design of sensitivity_sweep.h
   int sensitivityCount = 0;
-  int morrisLevels = 4;
+  int morrisLevels = 0;  // 0: not given
   std::string indicesPath;
 };
 

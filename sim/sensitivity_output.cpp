@@ -15,7 +15,7 @@ constexpr int kDecimals = 4;
 std::string cells(const std::vector<double>& values) {
   std::string text;
   for (double v : values) {
-    text += "," + fixedText(v, kDecimals);
+    text += "," + fixedText(v == 0 ? 0.0 : v, kDecimals);  // never "-0.0000" for a zero
   }
   return text + "\n";
 }

@@ -43,9 +43,8 @@ void storeSensitivityOption(const std::string& name, const std::string& value, S
 std::string sensitivityOptionsProblem(const SimOptions& options) {
   bool sensitivity = !options.sensitivityMethod.empty();
   if (!sensitivity) {
-    bool levels = options.morrisLevels != SensitivitySpec{}.levels;
     return !options.indicesPath.empty() ? "--indices belongs to --sensitivity"
-           : levels                     ? "--levels belongs to --sensitivity morris"
+           : options.morrisLevels != 0  ? "--levels belongs to --sensitivity morris"
                                         : "";
   }
   if (!options.varies.empty() || !options.designPath.empty() || !options.sampleMethod.empty()) {
@@ -54,7 +53,7 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
   if (options.ranges.empty()) {
     return "--sensitivity needs a --range FIELD=LO:HI for each field it studies";
   }
-  if (options.sensitivityMethod != "morris" && options.morrisLevels != SensitivitySpec{}.levels) {
+  if (options.sensitivityMethod != "morris" && options.morrisLevels != 0) {
     return "--levels belongs to --sensitivity morris";
   }
   if (options.shardCount > 1 && !options.indicesPath.empty()) {
@@ -69,8 +68,9 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
 }
 
 SensitivitySpec sensitivitySpec(const SimOptions& options) {
-  return SensitivitySpec{options.sensitivityMethod, options.sensitivityCount, options.morrisLevels,
-                         options.seed, static_cast<int>(options.ranges.size())};
+  int levels = options.morrisLevels != 0 ? options.morrisLevels : SensitivitySpec{}.levels;
+  return SensitivitySpec{options.sensitivityMethod, options.sensitivityCount, levels, options.seed,
+                         static_cast<int>(options.ranges.size())};
 }
 
 Design sensitivityDesign(const SensitivitySpec& spec, const std::vector<SampleRange>& ranges) {
