@@ -1,7 +1,6 @@
 // The indices of a sensitivity run: Sobol' S1 beside ST for each field with their intervals as
 // whiskers, or Morris' mu* against sigma with each field's point labelled.
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "chart_parts.h"
@@ -24,7 +23,8 @@ struct Bar {
 };
 
 void drawBar(SvgDocument& svg, const Frame& f, const Axis& axis, const Bar& bar) {
-  double zero = f.y(axis, 0), top = f.y(axis, bar.value);
+  auto y = [&](double v) { return f.y(axis, std::min(std::max(v, axis.lo), axis.hi)); };
+  double zero = y(0), top = y(bar.value);
   svg.elementWithTitle("rect",
                        {{"class", "bar"},
                         {"x", svgNumber(bar.x - bar.width / 2)},
@@ -33,19 +33,21 @@ void drawBar(SvgDocument& svg, const Frame& f, const Axis& axis, const Bar& bar)
                         {"height", svgNumber(std::fabs(zero - top))},
                         {"fill", bar.colour}},
                        bar.title);
-  double low = f.y(axis, bar.low), high = f.y(axis, bar.high), cap = bar.width / 4;
+  double low = y(bar.low), high = y(bar.high), cap = bar.width / 4;
   svg.line(bar.x, low, bar.x, high, kForeground);
   svg.line(bar.x - cap, low, bar.x + cap, low, kForeground);
   svg.line(bar.x - cap, high, bar.x + cap, high, kForeground);
 }
 
+// Estimates from few base rows can stray far outside 0..1; the axis keeps to a little beyond
+// that, and drawBar clips what lies outside it.
 Axis indexAxis(const std::vector<SobolIndex>& indices) {
   double lo = 0, hi = 0.1;
   for (const SobolIndex& x : indices) {
     lo = std::min({lo, x.s1Low, x.stLow, x.s1, x.st});
     hi = std::max({hi, x.s1High, x.stHigh, x.s1, x.st});
   }
-  return niceAxis(lo, hi, 6, false);
+  return niceAxis(std::max(lo, -0.5), std::min(hi, 1.5), 6, false);
 }
 
 void legendEntry(SvgDocument& svg, const Frame& f, int row, const char* colour,
@@ -105,20 +107,35 @@ std::string sobolChartSvg(const std::vector<std::string>& fields,
 
 namespace {
 
-// A label's place beside its point, moved down or up in steps until it overlaps none placed
-// before it.
-double labelY(std::vector<std::array<double, 3>>& placed, double x, double y, double width) {
-  for (int step = 0;; ++step) {
-    double offset = (step % 2 == 0 ? 1 : -1) * 14.0 * ((step + 1) / 2);
-    double candidate = y + offset;
-    bool clear = std::none_of(placed.begin(), placed.end(), [&](const std::array<double, 3>& p) {
-      return std::fabs(p[1] - candidate) < 13 && x < p[0] + p[2] && p[0] < x + width;
-    });
-    if (clear || step > 40) {
-      placed.push_back({x, candidate, width});
-      return candidate;
+// A label's place beside its point, moved up or down in steps (inside the plot) until it
+// overlaps none placed before it.
+struct LabelBox {
+  double x, y, width;
+};
+double labelY(std::vector<LabelBox>& placed, const Frame& f, double x, double y, double width) {
+  double candidate = y;
+  for (int step = 0; step < 80; ++step) {
+    candidate = y + (step % 2 == 0 ? -1 : 1) * 14.0 * ((step + 1) / 2);
+    bool clear = candidate > f.top + 10 && candidate < f.bottom - 2 &&
+                 std::none_of(placed.begin(), placed.end(), [&](const LabelBox& p) {
+                   return std::fabs(p.y - candidate) < 13 && x < p.x + p.width && p.x < x + width;
+                 });
+    if (clear) {
+      break;
     }
   }
+  placed.push_back({x, candidate, width});
+  return candidate;
+}
+
+void labelPoint(SvgDocument& svg, std::vector<LabelBox>& placed, const Frame& f, double x, double y,
+                const std::string& name) {
+  double labelX = x + 9, labelWidth = characterCount(name) * 7.0;
+  double at = labelY(placed, f, labelX, y + 4, labelWidth);
+  if (std::fabs(at - (y + 4)) > 1) {  // a leader line to a label moved off its point
+    svg.line(x, y, labelX - 2, at - 4, kMuted, 0.5);
+  }
+  svg.text(labelX, at, name, 12, kForeground);
 }
 
 }  // namespace
@@ -149,7 +166,7 @@ std::string morrisChartSvg(const std::vector<std::string>& fields,
   }
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return indices[a].muStar > indices[b].muStar; });
-  std::vector<std::array<double, 3>> placed;
+  std::vector<LabelBox> placed;
   for (size_t i : order) {
     double x = f.x(xAxis, indices[i].muStar), y = f.y(yAxis, indices[i].sigma);
     svg.elementWithTitle("circle",
@@ -161,8 +178,7 @@ std::string morrisChartSvg(const std::vector<std::string>& fields,
                          fields[i] + "：μ " + formatNumber(indices[i].mu, 2) + "、μ* " +
                              formatNumber(indices[i].muStar, 2) + "、σ " +
                              formatNumber(indices[i].sigma, 2));
-    double labelWidth = characterCount(fields[i]) * 7.0;
-    svg.text(x + 7, labelY(placed, x + 7, y + 4, labelWidth), fields[i], 12, kForeground);
+    labelPoint(svg, placed, f, x, y, fields[i]);
   }
   return svg.finish();
 }
