@@ -64,6 +64,11 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
                            indices == options.plotPath)) {
     return "--indices needs a file of its own";
   }
+  bool summaryToOutput = options.summaryPath == "-" || options.tablePath == "-" ||
+                         (options.summaryPath.empty() && options.tablePath.empty());
+  if (indices == "-" && summaryToOutput) {
+    return "--indices and the summary or table cannot both go to standard output";
+  }
   return "";
 }
 

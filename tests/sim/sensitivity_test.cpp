@@ -41,10 +41,11 @@ TEST(Sensitivity, OptionsThatCannotRunAreRefused) {
       {"--sensitivity", "sobol", "8", "--range", "1=1:9", "--levels", "4"},
       {"--sensitivity", "morris", "8", "--range", "1=1:9", "--levels", "3"},
       {"--sensitivity", "sobol", "8", "--range", "1=1:9", "--shard", "1/2"},
+      {"--sensitivity", "sobol", "8", "--range", "1=1:9", "--indices", "-"},
       {"--vary", "1=1,2"},
   };
   for (std::vector<std::string> args : cases) {
-    args.insert(args.end(), {"--indices", indices});
+    args.insert(args.begin(), {"--indices", indices});
     expectRefused(args, kExitBadUsage, dir, {});
   }
 }
