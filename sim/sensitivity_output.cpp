@@ -57,8 +57,7 @@ bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
     error = "the indices need the table of a --sensitivity run";
     return false;
   }
-  size_t points = static_cast<size_t>(spec.count) *
-                  static_cast<size_t>(spec.fields + (spec.method == "morris" ? 1 : 2));
+  size_t points = static_cast<size_t>(sensitivityPoints(spec));
   std::vector<double> means;
   for (const CombinationSummary& summary : summaries) {
     if (summary.combination != static_cast<int64_t>(means.size()) + 1) {

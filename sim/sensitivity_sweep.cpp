@@ -53,6 +53,11 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
   if (options.ranges.empty()) {
     return "--sensitivity needs a --range FIELD=LO:HI for each field it studies";
   }
+  int64_t points = sensitivityPoints(sensitivitySpec(options));
+  if (points > kMaxSampleCount) {
+    return "--sensitivity plays at most " + std::to_string(kMaxSampleCount) + " points, not " +
+           std::to_string(points);
+  }
   if (options.sensitivityMethod != "morris" && options.morrisLevels != 0) {
     return "--levels belongs to --sensitivity morris";
   }
@@ -70,6 +75,10 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
     return "--indices and the summary or table cannot both go to standard output";
   }
   return "";
+}
+
+int64_t sensitivityPoints(const SensitivitySpec& spec) {
+  return int64_t{spec.count} * (spec.fields + (spec.method == "morris" ? 1 : 2));
 }
 
 SensitivitySpec sensitivitySpec(const SimOptions& options) {

@@ -28,7 +28,9 @@ void storeSensitivityOption(const std::string& name, const std::string& value, S
 std::string sensitivityOptionsProblem(const SimOptions& options);
 
 SensitivitySpec sensitivitySpec(const SimOptions& options);
-// Points in the design's order: N (k + 2) for Sobol', R (k + 1) for Morris.
+// N (k + 2) for Sobol', R (k + 1) for Morris.
+int64_t sensitivityPoints(const SensitivitySpec& spec);
+// The points in the design's order, each a row of texts.
 Design sensitivityDesign(const SensitivitySpec& spec, const std::vector<SampleRange>& ranges);
 
 // "design=sensitivity METHOD N", and "design.levels=L" for Morris.

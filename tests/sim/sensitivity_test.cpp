@@ -42,6 +42,7 @@ TEST(Sensitivity, OptionsThatCannotRunAreRefused) {
       {"--sensitivity", "morris", "8", "--range", "1=1:9", "--levels", "3"},
       {"--sensitivity", "sobol", "8", "--range", "1=1:9", "--shard", "1/2"},
       {"--sensitivity", "sobol", "8", "--range", "1=1:9", "--indices", "-"},
+      {"--sensitivity", "sobol", "333334", "--range", "1=1:9", "--force"},
       {"--vary", "1=1,2"},
   };
   for (std::vector<std::string> args : cases) {
