@@ -4,6 +4,7 @@
 
 #include "message.h"
 #include "numbers.h"
+#include "sensitivity_sweep.h"
 #include "sweep_design.h"
 
 namespace {
@@ -87,6 +88,9 @@ const OptionSpec kOptions[] = {
     {"--range", kValue, kSweep, storeDesignOption},
     {"--seed", kValue, kSweep, storeDesignOption},
     {"--print-design", kFlag, kSweep, storeFlag<&SimOptions::printDesign, true>},
+    {"--sensitivity", kValue, kSweep, storeSensitivityOption, true},
+    {"--levels", kValue, kSweep, storeSensitivityOption},
+    {"--indices", kValue, kSweep, storePath<&SimOptions::indicesPath>},
 };
 
 }  // namespace

@@ -44,7 +44,11 @@ struct SimOptions {
   bool seedGiven = false;
   bool printDesign = false;
   std::string daysTablePath;
-  std::string survivalPath;  // with --plot, the chart draws these curves
+  std::string survivalPath;       // with --plot, the chart draws these curves
+  std::string sensitivityMethod;  // "morris" or "sobol": a design of sensitivity_sweep.h
+  int sensitivityCount = 0;
+  int morrisLevels = 0;  // 0: not given
+  std::string indicesPath;
 };
 
 struct ParsedArguments {

@@ -6,6 +6,7 @@
 #include "message.h"
 #include "numbers.h"
 #include "sample_design.h"
+#include "sensitivity_sweep.h"
 #include "sweep_table.h"
 
 namespace {
@@ -40,11 +41,16 @@ std::string designDigest(const Design& design) {
 }
 
 void addDesignSettings(const SimOptions& options, const Design& design, Settings& settings) {
-  if (options.sampleMethod.empty()) {
-    settings.push_back("design=file");
-  } else {
+  if (!options.sensitivityMethod.empty()) {
+    Settings lines = sensitivitySettings(sensitivitySpec(options));
+    settings.insert(settings.end(), lines.begin(), lines.end());
+  } else if (!options.sampleMethod.empty()) {
     settings.push_back("design=" + options.sampleMethod + " " +
                        std::to_string(options.sampleCount));
+  } else {
+    settings.push_back("design=file");
+  }
+  if (!options.ranges.empty()) {  // a sample's or a sensitivity design's
     settings.push_back("design.seed=" + std::to_string(options.seed));
     for (const std::string& argument : options.ranges) {
       SampleRange range{};

@@ -4,9 +4,10 @@
 //   version          the program and its version
 //   fields           the sixteen field texts as given, defaults for the rest (CSV)
 //   vary             one per varied field: NAME=VALUES (CSV), in --vary order
-//   design           file, or the sample's METHOD N; then design.seed and one design.range per
-//                    sampled field for a sample, design.fields and design.digest (FNV-1a 64 of
-//                    the design's rows) for both
+//   design           file, the sample's METHOD N, or "sensitivity METHOD N" (then, for morris,
+//                    design.levels); then design.seed and one design.range per field for a
+//                    sample or a sensitivity design, design.fields and design.digest (FNV-1a 64
+//                    of the design's rows) for all
 //   combinations, repeat, days ("none" without --days), screen (on/off), shard (K/N)
 #pragma once
 

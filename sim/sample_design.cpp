@@ -2,6 +2,7 @@
 
 #include <gsl/gsl_qrng.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -81,6 +82,11 @@ UnitPoints sobolPoints(int count, size_t dims, std::mt19937& source) {
 
 bool isPopulationField(int field) {
   return field < 12 && field % 3 == 0;
+}
+
+std::string unitValueText(const SampleRange& range, double unit) {
+  Wide numerator = static_cast<Wide>(std::min(std::max(unit, 0.0) * 4294967296.0, 4294967295.0));
+  return valueText(range.field, valueAt(range, numerator, kWord));
 }
 
 bool isSampleMethod(const std::string& method) {

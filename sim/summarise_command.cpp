@@ -6,19 +6,22 @@
 #include "message.h"
 #include "output_file.h"
 #include "random_source.h"
+#include "sensitivity_output.h"
 #include "survival_table.h"
 #include "table_reader.h"
 
 namespace {
 
 const char* const kSummariseUsage =
-    "usage: velmoria-sim summarise TABLE [--summary FILE] [--survival FILE] [--plot FILE.svg]";
+    "usage: velmoria-sim summarise TABLE [--summary FILE] [--survival FILE] [--plot FILE.svg] "
+    "[--indices FILE]";
 
 struct SummariseArguments {
   std::string tablePath;
   std::string summaryPath = "-";
   std::string plotPath;
   std::string survivalPath;  // with --plot, the chart draws these curves
+  std::string indicesPath;
 };
 
 // The options that take a file.
@@ -26,6 +29,7 @@ std::string* fileOption(SummariseArguments& summarise, const std::string& arg) {
   return arg == "--summary"    ? &summarise.summaryPath
          : arg == "--plot"     ? &summarise.plotPath
          : arg == "--survival" ? &summarise.survivalPath
+         : arg == "--indices"  ? &summarise.indicesPath
                                : nullptr;
 }
 
@@ -117,18 +121,29 @@ int runSummarise(const std::vector<std::string>& args) {
   }
   bool plot = !summarise.plotPath.empty();
   bool survival = !summarise.survivalPath.empty();
-  if (plot && !survival &&
+  bool indices = !summarise.indicesPath.empty();
+  SensitivityAnswer answer;
+  bool sensitivity =
+      sensitivityAnswer(table.settings, plan.design.fields, summaries, answer, error);
+  if (indices && !sensitivity) {
+    return badUsage("--indices: " + error);
+  }
+  if (plot && !sensitivity && !survival &&
       (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
        static_cast<int64_t>(summaries.size()) != plan.combinations)) {
-    return badUsage("--plot draws a whole --vary sweep over one or two fields");
+    return badUsage(
+        "--plot draws a whole --vary sweep over one or two fields, the survival curves "
+        "(--survival) or the indices of a whole sensitivity run");
   }
-  std::string svg = !plot      ? ""
-                    : survival ? survivalChart(plan, summaries)
-                               : sweepChart(plan, summaries, randomState());
+  std::string svg = !plot         ? ""
+                    : sensitivity ? answer.chart
+                    : survival    ? survivalChart(plan, summaries)
+                                  : sweepChart(plan, summaries, randomState());
   if (!writeWhole(summarise.summaryPath, summaryText(table.settings, plan, summaries), error) ||
       (survival &&
        !writeWhole(summarise.survivalPath, survivalText(table.settings, summaries), error)) ||
-      (plot && !writeWhole(summarise.plotPath, svg, error))) {
+      (plot && !writeWhole(summarise.plotPath, svg, error)) ||
+      (indices && !writeWhole(summarise.indicesPath, answer.indices, error))) {
     return failure(error);
   }
   return 0;

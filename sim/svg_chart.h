@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sensitivity_indices.h"
 #include "survival.h"
 
 // One game's populations, day by day (days[i] = populations after day i+1, in SpeciesId order).
@@ -40,3 +41,8 @@ struct SurvivalCurve {
   std::vector<SurvivalStep> steps;
 };
 std::string survivalChartSvg(const std::vector<SurvivalCurve>& curves, int lastDay);
+// A sensitivity run's indices, one per field (named in fields, in the same order).
+std::string sobolChartSvg(const std::vector<std::string>& fields,
+                          const std::vector<SobolIndex>& indices);
+std::string morrisChartSvg(const std::vector<std::string>& fields,
+                           const std::vector<MorrisIndex>& indices);

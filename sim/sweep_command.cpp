@@ -6,6 +6,7 @@
 #include "output_file.h"
 #include "random_source.h"
 #include "run_settings.h"
+#include "sensitivity_output.h"
 #include "survival_table.h"
 #include "sweep_run.h"
 #include "table_reader.h"
@@ -24,6 +25,7 @@ struct SweepFiles {
   OutputFile tableFile;
   ExistingRows existing;  // of a resumed table
   OutputFile daysFile;
+  SensitivityFiles sensitivity;  // its --indices and --plot
 };
 
 // Every file is opened before any game is played; the tables written in place last, the
@@ -38,8 +40,9 @@ int openFiles(const SimCommand& command, const Settings& settings, SweepFiles& f
                               OutputFile::kWhole, error)) {
     return failure(error);
   }
-  files.plot = !options.plotPath.empty();
-  if (files.plot && !files.plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
+  files.plot = !options.plotPath.empty() && options.sensitivityMethod.empty();
+  if ((files.plot && !files.plotFile.open(options.plotPath, OutputFile::kWhole, error)) ||
+      !files.sensitivity.open(options, error)) {
     return failure(error);
   }
   files.survival = !options.survivalPath.empty();
@@ -97,10 +100,11 @@ int runSweep(const SimCommand& command) {
   if (files.survival && !writeWhole(files.survivalFile, survivalText(settings, summaries), error)) {
     return failure(error);
   }
-  if (files.plot && !writeWhole(files.plotFile,
-                                files.survival ? survivalChart(plan, summaries)
-                                               : sweepChart(plan, summaries, startState),
-                                error)) {
+  if ((files.plot && !writeWhole(files.plotFile,
+                                 files.survival ? survivalChart(plan, summaries)
+                                                : sweepChart(plan, summaries, startState),
+                                 error)) ||
+      !files.sensitivity.write(settings, plan.design.fields, summaries, error)) {
     return failure(error);
   }
   return kExitSuccess;

@@ -3,6 +3,7 @@
 #include "message.h"
 #include "numbers.h"
 #include "sample_design.h"
+#include "sensitivity_sweep.h"
 
 void storeDesignOption(const std::string& name, const std::string& value, SimOptions& options,
                        std::string& error) {
@@ -34,6 +35,10 @@ void storeDesignOption(const std::string& name, const std::string& value, SimOpt
 }
 
 std::string designOptionsProblem(const SimOptions& options) {
+  std::string sensitivity = sensitivityOptionsProblem(options);
+  if (!sensitivity.empty() || !options.sensitivityMethod.empty()) {
+    return sensitivity;
+  }
   bool file = !options.designPath.empty();
   bool sample = !options.sampleMethod.empty();
   if (file && sample) {
@@ -59,7 +64,7 @@ bool addDesign(const SimOptions& options, SweepPlan& plan, std::string& error) {
     if (!readDesignFile(options.designPath, plan.design, error)) {
       return false;
     }
-  } else if (!options.sampleMethod.empty()) {
+  } else if (!options.sampleMethod.empty() || !options.sensitivityMethod.empty()) {
     std::vector<SampleRange> ranges;
     for (const std::string& argument : options.ranges) {
       SampleRange range{};
@@ -74,7 +79,10 @@ bool addDesign(const SimOptions& options, SweepPlan& plan, std::string& error) {
       }
       ranges.push_back(range);
     }
-    plan.design = sampleDesign(options.sampleMethod, options.sampleCount, ranges, options.seed);
+    plan.design =
+        options.sampleMethod.empty()
+            ? sensitivityDesign(sensitivitySpec(options), ranges)
+            : sampleDesign(options.sampleMethod, options.sampleCount, ranges, options.seed);
   } else {
     return true;
   }

@@ -130,8 +130,7 @@ bool readDayLimit(const Settings& settings, int& dayLimit) {
     dayLimit = 0;
     return true;
   }
-  if (days.size() != 1 || !readScaledDecimal(days[0], 0, limit) || limit < 1 ||
-      limit > INT32_MAX) {
+  if (days.size() != 1 || !readScaledDecimal(days[0], 0, limit) || limit < 1 || limit > INT32_MAX) {
     return false;
   }
   dayLimit = static_cast<int>(limit);

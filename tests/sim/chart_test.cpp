@@ -1,5 +1,6 @@
 // The SVG charts, read back by a real XML parser (Python's): well-formed, every number finite,
-// one point per day and one cell per combination, user texts arriving intact.
+// one point per day, one cell per combination and one bar or point per field of a sensitivity
+// run, user texts arriving intact.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -284,4 +285,31 @@ TEST(Charts, FieldTextsFromTheUserArriveAsWritten) {
   ASSERT_EQ(cells.size(), 1u);
   EXPECT_EQ(cells[0].text,
             hostile + "=" + hostile + "、" + readable + "=" + readable + "：平均 3日");
+}
+
+TEST(SensitivityCharts, TwoBarsOrOnePointPerFieldEachLabelled) {
+  const std::vector<std::vector<std::string>> fieldSets = {
+      {}, {"drought"}, {"drought", "plants.birth", "virus.small"}};
+  std::vector<std::string> svgs;
+  for (const std::vector<std::string>& fields : fieldSets) {
+    // Estimates from few rows stray far outside 0..1, on both sides.
+    std::vector<SobolIndex> sobol(fields.size(), {-3, -40, 2, 0.5, 0.1, 60});
+    std::vector<MorrisIndex> morris;
+    for (size_t i = 0; i < fields.size(); ++i) {
+      morris.push_back({-1, i < 2 ? 1.0 : 5.0, 1.5});  // the first two at the same place
+    }
+    svgs.push_back(sobolChartSvg(fields, sobol));
+    svgs.push_back(morrisChartSvg(fields, morris));
+  }
+  std::vector<Elements> documents = readSvgs(svgs);
+  for (size_t i = 0; i < fieldSets.size(); ++i) {
+    const Elements& sobol = documents[2 * i];
+    const Elements& morris = documents[2 * i + 1];
+    EXPECT_EQ(withClass(sobol, "bar").size(), 2 * fieldSets[i].size());
+    EXPECT_EQ(withClass(morris, "point").size(), fieldSets[i].size());
+    for (const std::string& field : fieldSets[i]) {
+      EXPECT_TRUE(hasText(sobol, field)) << field;
+      EXPECT_TRUE(hasText(morris, field)) << field;
+    }
+  }
 }

@@ -1,0 +1,104 @@
+#include "sensitivity_output.h"
+
+#include <cstdio>
+
+#include "numbers.h"
+#include "sensitivity_indices.h"
+#include "sensitivity_sweep.h"
+#include "svg_chart.h"
+#include "sweep_plan.h"
+
+namespace {
+
+constexpr int kDecimals = 4;
+
+std::string cells(const std::vector<double>& values) {
+  std::string text;
+  for (double v : values) {
+    text += "," + fixedText(v == 0 ? 0.0 : v, kDecimals);  // never "-0.0000" for a zero
+  }
+  return text + "\n";
+}
+
+void answerMorris(const SensitivitySpec& spec, const std::vector<std::string>& names,
+                  const std::vector<double>& means, SensitivityAnswer& answer) {
+  MorrisDesign design = morrisDesign(spec.fields, spec.count, spec.levels, spec.seed);
+  std::vector<MorrisIndex> indices = morrisIndices(design, means);
+  answer.indices += "field,mu,mu_star,sigma\n";
+  for (size_t i = 0; i < indices.size(); ++i) {
+    answer.indices += names[i] + cells({indices[i].mu, indices[i].muStar, indices[i].sigma});
+  }
+  answer.chart = morrisChartSvg(names, indices);
+}
+
+void answerSobol(const SensitivitySpec& spec, const std::vector<std::string>& names,
+                 const std::vector<double>& means, SensitivityAnswer& answer) {
+  std::vector<SobolIndex> indices = sobolIndices(spec.fields, means, kSobolResamples, spec.seed);
+  answer.indices += "field,S1,S1_low,S1_high,ST,ST_low,ST_high\n";
+  for (size_t i = 0; i < indices.size(); ++i) {
+    const SobolIndex& x = indices[i];
+    answer.indices += names[i] + cells({x.s1, x.s1Low, x.s1High, x.st, x.stLow, x.stHigh});
+  }
+  answer.chart = sobolChartSvg(names, indices);
+}
+
+bool writeWhole(OutputFile& file, const std::string& text, std::string& error) {
+  std::fputs(text.c_str(), file.stream());
+  return file.finish(error);
+}
+
+}  // namespace
+
+bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
+                       const std::vector<CombinationSummary>& summaries, SensitivityAnswer& answer,
+                       std::string& error) {
+  SensitivitySpec spec;
+  if (!sensitivityFromSettings(settings, static_cast<int>(fields.size()), spec)) {
+    error = "the indices need the table of a --sensitivity run";
+    return false;
+  }
+  size_t points = static_cast<size_t>(sensitivityPoints(spec));
+  std::vector<double> means;
+  for (const CombinationSummary& summary : summaries) {
+    if (summary.combination != static_cast<int64_t>(means.size()) + 1) {
+      break;
+    }
+    means.push_back(summary.mean);
+  }
+  if (means.size() != points || summaries.size() != points) {
+    error = "the indices need every one of the run's " + std::to_string(points) + " points";
+    return false;
+  }
+  std::vector<std::string> names;
+  for (int field : fields) {
+    names.push_back(kFieldNames[field]);
+  }
+  answer.indices = settingsText(settings);
+  if (spec.method == "morris") {
+    answerMorris(spec, names, means, answer);
+  } else {
+    answerSobol(spec, names, means, answer);
+  }
+  return true;
+}
+
+bool SensitivityFiles::open(const SimOptions& options, std::string& error) {
+  if (options.sensitivityMethod.empty()) {
+    return true;
+  }
+  indices_ = !options.indicesPath.empty();
+  plot_ = !options.plotPath.empty();
+  return (!indices_ || indicesFile_.open(options.indicesPath, OutputFile::kWhole, error)) &&
+         (!plot_ || plotFile_.open(options.plotPath, OutputFile::kWhole, error));
+}
+
+bool SensitivityFiles::write(const Settings& settings, const std::vector<int>& fields,
+                             const std::vector<CombinationSummary>& summaries, std::string& error) {
+  SensitivityAnswer answer;
+  if (!indices_ && !plot_) {
+    return true;
+  }
+  return sensitivityAnswer(settings, fields, summaries, answer, error) &&
+         (!indices_ || writeWhole(indicesFile_, answer.indices, error)) &&
+         (!plot_ || writeWhole(plotFile_, answer.chart, error));
+}
