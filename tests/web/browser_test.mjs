@@ -214,7 +214,8 @@ check('the keyboard alone: Tab with focus rings, a game from the title to the re
     assert.equal(await waitForRecord(page), simRecord(kDefaults));
     assert.deepEqual(await accessible(page, '#game-over'), { role: 'alertdialog', name: 'GAME OVER' });
     await page.waitForSelector('#final-screen[href]');
-    await tabThrough(['replay', 'day-table', 'final-screen', 'copy-link', 'game-over-ok']);
+    await tabThrough(['game-over-close', 'replay', 'day-table', 'final-screen', 'copy-link',
+      'game-over-ok']);
     await page.keyboard.press('Enter');
     assert.equal(await page.$('#game-over'), null);
     assert.equal(await focused(), 'screen', 'the focus is back where it was');
@@ -327,6 +328,10 @@ for (const [width, height] of [[390, 844], [768, 1024]]) {
     await page.keyboard.press('Enter');
     await waitForRecord(page);
     assert.equal(await fault(), null);
+    const [boxTop, pictureBottom] = await page.evaluate(() => [
+      document.getElementById('game-over').getBoundingClientRect().top,
+      document.getElementById('screen').getBoundingClientRect().bottom].map(Math.round));
+    assert.ok(boxTop >= pictureBottom, `the box at ${boxTop} covers the picture down to ${pictureBottom}`);
   }, { viewport: { width, height, isMobile: true, hasTouch: true } });
 }
 

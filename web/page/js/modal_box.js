@@ -1,9 +1,10 @@
 // A modal box over the main window: a cover that takes every click, a caption bar and a client
 // area whose controls are placed in the box's own units. Only the box's controls take focus
-// while it is open; Tab cycles through them, and the focus goes back where it was when the box
-// closes. On a phone or tablet (a narrow or short screen) the controls flow one under another
-// instead, at the width of the screen and large enough to tap (classes "flow" and "narrow");
-// a box whose texts outgrow the program's layout flows on any screen.
+// while it is open; Tab cycles through them (the caption's close box first, when it closes the
+// box), and the focus goes back where it was when the box closes. On a phone or tablet (a
+// narrow or short screen) the controls flow one under another instead, at the width of the
+// screen and large enough to tap (classes "flow" and "narrow"); a box whose texts outgrow the
+// program's layout flows on any screen.
 import { texts } from './texts.js';
 
 const narrowScreen = globalThis.matchMedia?.('(max-width: 820px), (max-height: 560px)');
@@ -15,7 +16,8 @@ function fitScreen(box) {
 narrowScreen?.addEventListener('change', () => document.querySelectorAll('.box').forEach(fitScreen));
 
 // role: "dialog", or "alertdialog" for a box that tells something and waits; flow: true when
-// the controls flow on any screen.
+// the controls flow on any screen; onCloseBox: what the close box does (without it the close box
+// does nothing and takes no focus).
 export function openModalBox({ parent, id, title, left, top, width, height, onCloseBox,
   role = 'dialog', flow = false }) {
   const returnFocus = document.activeElement;
@@ -40,10 +42,11 @@ export function openModalBox({ parent, id, title, left, top, width, height, onCl
   titleText.textContent = title;
   const closeBox = document.createElement('button');
   closeBox.className = 'close-box';
-  closeBox.tabIndex = -1;
+  closeBox.id = `${id}-close`;
+  closeBox.tabIndex = onCloseBox ? 0 : -1;
   closeBox.textContent = '×';
   closeBox.setAttribute('aria-label', texts.closeBox);
-  closeBox.addEventListener('click', () => onCloseBox());
+  closeBox.addEventListener('click', () => onCloseBox?.());
   caption.append(titleText, closeBox);
 
   const client = document.createElement('div');
@@ -56,7 +59,8 @@ export function openModalBox({ parent, id, title, left, top, width, height, onCl
 
   cover.addEventListener('keydown', (event) => {
     if (event.key !== 'Tab') return;
-    const stops = [...client.querySelectorAll('input, button, a[href]')];
+    const stops = [...(onCloseBox ? [closeBox] : []),
+      ...client.querySelectorAll('input, button, a[href]')];
     const at = stops.indexOf(document.activeElement);
     const next = (at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length;
     stops[at < 0 ? 0 : next].focus();

@@ -27,7 +27,7 @@ const kDisturbanceRows = [
 export function openParameterForm(parent, fields, onOk) {
   const form = openModalBox({
     parent, id: 'parameter-form', title: texts.formCaption, left: 0, top: 0, width: px(251),
-    height: px(273), onCloseBox: () => {},
+    height: px(273),
     flow: language !== 'ja', // the program's layout has room for its own labels only
   });
   form.client.classList.add('fields');
