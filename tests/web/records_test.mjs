@@ -10,7 +10,7 @@ import assert from 'node:assert/strict';
 
 const [siteDir, simPath] = process.argv.slice(2);
 const createWorldModule = createRequire(import.meta.url)(path.resolve(siteDir, 'world_module.js'));
-const { loadWorld, kSpeciesCount } = await import(
+const { loadWorld } = await import(
   pathToFileURL(path.resolve(siteDir, 'js/world.js')).href
 );
 
@@ -64,7 +64,7 @@ async function wasm(fields) {
       day = world.stepDay();
       world.paintDots();
       const populations = [];
-      for (let k = 0; k < kSpeciesCount; ++k) {
+      for (let k = 0; k < world.speciesCount; ++k) {
         populations.push(world.population(k));
         if (day <= world.historyDays) {
           assert.equal(world.history(k, day - 1), world.population(k), `history, day ${day}`);

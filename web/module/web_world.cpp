@@ -47,7 +47,6 @@ const LayoutEntry kLayout[] = {
     {"dayCounterFontHeight", kDayCounterFontHeight},
     {"graphOriginX", kGraphOriginX},
     {"graphOriginY", kGraphOriginY},
-    {"peoplePerPixel", kPeoplePerPixel},
     {"axisRight", kAxisRight},
     {"axisTop", kAxisTop},
 };
@@ -74,7 +73,10 @@ EMSCRIPTEN_KEEPALIVE const char* webDefaultFieldText(int index) {
   return kDefaultParameterTexts[index];
 }
 
-// Level k's name (UTF-8) and colour (0xRRGGBB).
+// How many levels there are, and level k's name (UTF-8) and colour (0xRRGGBB).
+EMSCRIPTEN_KEEPALIVE int webSpeciesCount() {
+  return kSpeciesCount;
+}
 EMSCRIPTEN_KEEPALIVE const char* webSpeciesName(int k) {
   return kSpeciesNames[k];
 }
@@ -159,6 +161,10 @@ EMSCRIPTEN_KEEPALIVE const char* webLayoutName(int i) {
 }
 EMSCRIPTEN_KEEPALIVE int webLayoutValue(int i) {
   return kLayout[i].value;
+}
+// The graph's y for a population.
+EMSCRIPTEN_KEEPALIVE int webGraphY(int population) {
+  return graphY(population);
 }
 EMSCRIPTEN_KEEPALIVE int webLastGraphSegment(int canvasWidth, int days) {
   return lastGraphSegment(canvasWidth, days);

@@ -14,7 +14,6 @@ import { linkFields, linkStarts, replayLink } from './shared_link.js';
 import { texts, language, dayReport } from './texts.js';
 import { createAnnouncer } from './announcer.js';
 import { DayTable } from './day_table.js';
-import { kSpeciesCount } from './world.js';
 
 const Title = 0;
 const Running = 1;
@@ -46,7 +45,7 @@ function tick() {
     dayCount = world.stepDay();
     drawSimulationFrame(canvas, world, dayCount);
     const populations = [];
-    for (let k = 0; k < kSpeciesCount; ++k) populations.push(world.population(k));
+    for (let k = 0; k < world.speciesCount; ++k) populations.push(world.population(k));
     dayTable.addDay(dayCount, populations);
     const report = dayReport(dayCount, populations);
     if (announcer.report(report) || world.gameOver()) describeScreen(report);

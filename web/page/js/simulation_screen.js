@@ -1,7 +1,6 @@
 // The simulation screen: legend, population graph, day counter and the dots, drawn after each
 // day from the world's state. The dots are scattered by the world module (the same random draws
 // as the program's) into an RGBA picture that is put on the canvas in one call.
-import { kSpeciesCount } from './world.js';
 import { texts } from './texts.js';
 
 // The populations stand at the program's x, or further right when a name is longer than the
@@ -17,7 +16,7 @@ export function drawSimulationFrame(canvas, world, day) {
   canvas.setFont(layout.legendFontHeight, 255, 255, 255);
   const populationX = Math.max(layout.legendNumberX,
     ...names.map((name) => layout.legendX + canvas.textWidth(name) + kNameGap));
-  for (let k = 0; k < kSpeciesCount; ++k) {
+  for (let k = 0; k < world.speciesCount; ++k) {
     const y = layout.legendTop + layout.legendLineHeight * k;
     canvas.setFont(layout.legendFontHeight, ...species[k].rgb);
     canvas.drawText(layout.legendX, y, names[k]);
@@ -31,12 +30,12 @@ export function drawSimulationFrame(canvas, world, day) {
 
   // Segment i joins day index i - 1 to day index i, from x = originX - 1 + i.
   const lastSegment = world.lastGraphSegment(canvas.element.width, day);
-  for (let k = 0; k < kSpeciesCount; ++k) {
+  for (let k = 0; k < world.speciesCount; ++k) {
     if (lastSegment < 1) break;
     canvas.setPen(1, ...species[k].rgb);
     const points = [];
     for (let i = 0; i <= lastSegment; ++i) {
-      points.push(originX + i, originY - Math.trunc(world.history(k, i) / layout.peoplePerPixel));
+      points.push(originX + i, world.graphY(world.history(k, i)));
     }
     canvas.drawPolyline(points);
   }

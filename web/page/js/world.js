@@ -4,8 +4,6 @@
 // module also gives what the page shows as the program does: the dialog's default texts, the
 // levels' names and colours and the simulation screen's layout.
 
-export const kSpeciesCount = 4;
-
 export async function loadWorld(createWorldModule) {
   const m = await createWorldModule();
   const encoder = new TextEncoder();
@@ -13,17 +11,19 @@ export async function loadWorld(createWorldModule) {
   const historyDays = m._webHistoryDays();
   const dotWidth = m._webDotAreaWidth();
   const dotHeight = m._webDotAreaHeight();
+  const speciesCount = m._webSpeciesCount();
   const decoder = new TextDecoder();
   const text = (at) => decoder.decode(m.HEAPU8.subarray(at, m.HEAPU8.indexOf(0, at)));
   const rgb = (colour) => [(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF];
 
   return {
     historyDays,
+    speciesCount,
     // The sixteen texts the dialog opens with.
     defaultFields: Array.from({ length: m._webFieldCount() }, (_, i) =>
       text(m._webDefaultFieldText(i))),
     // Each level's name and colour ([red, green, blue]).
-    species: Array.from({ length: kSpeciesCount }, (_, k) => ({
+    species: Array.from({ length: speciesCount }, (_, k) => ({
       name: text(m._webSpeciesName(k)),
       rgb: rgb(m._webSpeciesColour(k)),
     })),
@@ -33,6 +33,8 @@ export async function loadWorld(createWorldModule) {
       [text(m._webLayoutName(i)), m._webLayoutValue(i)])),
     // The last graph segment that can show after days days on a canvas this wide.
     lastGraphSegment: (canvasWidth, days) => m._webLastGraphSegment(canvasWidth, days),
+    // The graph's y for a population.
+    graphY: (population) => m._webGraphY(population),
     // The size of the About box's picture of random lines.
     aboutPicture: { width: m._webAboutPictureWidth(), height: m._webAboutPictureHeight() },
     dotArea: { left: 0, top: m._webDotAreaTop(), width: dotWidth, height: dotHeight },
