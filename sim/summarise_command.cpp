@@ -104,6 +104,7 @@ bool writeWhole(const std::string& path, const std::string& text, std::string& e
 }  // namespace
 
 int runSummarise(const std::vector<std::string>& args) {
+  const uint32_t startState = randomState();  // the sweep's first game started from it too
   SummariseArguments summarise;
   std::string error;
   if (!readArguments(args, summarise, error)) {
@@ -129,16 +130,16 @@ int runSummarise(const std::vector<std::string>& args) {
     return badUsage("--indices: " + error);
   }
   if (plot && !sensitivity && !survival &&
-      (plan.varied.empty() || plan.varied.size() > 2 || plan.shardCount > 1 ||
+      (plan.varied.size() > 2 || plan.shardCount > 1 ||
        static_cast<int64_t>(summaries.size()) != plan.combinations)) {
     return badUsage(
-        "--plot draws a whole --vary sweep over one or two fields, the survival curves "
-        "(--survival) or the indices of a whole sensitivity run");
+        "--plot draws a whole run: a sweep over at most two fields or a design, the survival "
+        "curves (--survival) or the indices of a sensitivity run");
   }
   std::string svg = !plot         ? ""
                     : sensitivity ? answer.chart
                     : survival    ? survivalChart(plan, summaries)
-                                  : sweepChart(plan, summaries, randomState());
+                                  : sweepChart(plan, summaries, startState);
   if (!writeWhole(summarise.summaryPath, summaryText(table.settings, plan, summaries), error) ||
       (survival &&
        !writeWhole(summarise.survivalPath, survivalText(table.settings, summaries), error)) ||

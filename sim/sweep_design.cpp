@@ -53,9 +53,6 @@ std::string designOptionsProblem(const SimOptions& options) {
   if (sample && options.ranges.empty()) {
     return "--sample needs a --range FIELD=LO:HI for each sampled field";
   }
-  if ((file || sample) && !options.plotPath.empty()) {
-    return "--plot draws a --vary sweep, not a design";
-  }
   return "";
 }
 

@@ -1,5 +1,6 @@
 #include "table_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -137,6 +138,22 @@ bool readDayLimit(const Settings& settings, int& dayLimit) {
   return true;
 }
 
+// The sixteen texts the run started from, and whether its games drew the screen's dots.
+bool readPlayedSettings(const Settings& settings, SweepPlan& plan) {
+  std::vector<std::string> fields = settingValues(settings, "fields");
+  std::vector<std::string> screen = settingValues(settings, "screen");
+  std::vector<std::vector<std::string>> cells;
+  std::string ignored;
+  if (fields.size() != 1 || screen.size() != 1 || (screen[0] != "on" && screen[0] != "off") ||
+      !splitCsvRows(settingUnescaped(fields[0]), cells, ignored) || cells.size() != 1 ||
+      cells[0].size() != plan.base.size()) {
+    return false;
+  }
+  std::copy(cells[0].begin(), cells[0].end(), plan.base.begin());
+  plan.screenDraws = screen[0] == "on";
+  return true;
+}
+
 }  // namespace
 
 bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& error) {
@@ -153,6 +170,10 @@ bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& er
       combinations > kMaxGameCount || repeat < 1 || repeat > kMaxGameCount || index < 1 ||
       index > count || count > INT32_MAX || !readDayLimit(settings, plan.dayLimit)) {
     error = "its settings lack the combinations, repeat, shard or days";
+    return false;
+  }
+  if (!readPlayedSettings(settings, plan)) {
+    error = "its settings lack the fields or the screen";
     return false;
   }
   plan.combinations = combinations;

@@ -36,6 +36,7 @@ struct GameTable {
 // Reads path; the error names the file and what is wrong with it.
 bool readGameTable(const std::string& path, GameTable& table, std::string& error);
 
-// The sweep a table's settings describe, so far as its rows need one: the fields that change,
-// the varied values, the repeat, the combinations and the shard.
+// The sweep a table's settings describe, so far as its rows and its chart need one: the texts
+// it started from, the fields that change, the varied values, the repeat, the combinations, the
+// shard, the day limit and whether the screen's dots were drawn.
 bool planFromSettings(const Settings& settings, SweepPlan& plan, std::string& error);

@@ -184,7 +184,6 @@ TEST(Design, OptionsThatDoNotGoTogetherAreRefused) {
       {"--sample", "lhs", "4", "--range", "1=1:2", "--range", "large.population=1:2"},
       {"--sample", "lhs", "4", "--range", "1=1:2", "--seed", "-1"},
       {"--sample", "lhs", "4", "--range", "1=1:2", "--seed", "4294967296"},
-      {"--sample", "lhs", "4", "--range", "1=1:2", "--plot", "x.svg"},
   };
   for (const std::vector<std::string>& bad : cases) {
     SimRun run = runSim(bad);
