@@ -96,7 +96,11 @@ class Births {
   // level's own deaths and births, so the lowest free slot is followed here instead of
   // searched for at every attempt.
   Births(const Species& s, Level self)
-      : self_(self), chance_(s.birthChance), life_(s.startLife), free_(self.slots.lowestFree()) {}
+      : self_(self),
+        chance_(s.birthChance),
+        life_(s.startLife),
+        newbornsLive_(s.startLife > 0),
+        free_(self.slots.lowestFree()) {}
 
   // Individual i has just died, when `died` holds (the index already says so).
   void noteDeath(int i, bool died) {
@@ -114,7 +118,7 @@ class Births {
     state = advanceRandomState(state);
     bool born = chanceOf(state) < chance_;
     self_.life[slot] = select(born, life_, self_.life[slot]);
-    bool living = born & (life_ > 0);
+    bool living = born & newbornsLive_;
     free_ = self_.slots.markAliveFindFree(slot, living);
     cursor.cameAlive(slot, living);
     return state;
@@ -124,6 +128,7 @@ class Births {
   Level self_;
   int32_t chance_;
   int32_t life_;
+  bool newbornsLive_;
   int free_;  // -1: none
 };
 
