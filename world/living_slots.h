@@ -36,8 +36,8 @@ class LivingSlots {
     int w = slot >> 6;
     uint64_t bits = alive[w];
     alive[w] = bits & ~(uint64_t{when} << (slot & 63));
-    if (bits == kAllSet) {  // seldom, as in markAlive
-      fullWords[w >> 6] &= ~(uint64_t{when} << (w & 63));
+    if (when & (bits == kAllSet)) {  // seldom, as in markAlive
+      fullWords[w >> 6] &= ~(uint64_t{1} << (w & 63));
     }
   }
 

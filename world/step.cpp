@@ -20,6 +20,40 @@ int32_t select(bool c, int32_t a, int32_t b) {
   return (a & mask) | (b & ~mask);
 }
 
+// The state n draws after state, in one step: an individual's draws are all made from the
+// state it starts with, so that they do not wait for each other.
+template <int n>
+uint32_t stateAfter(uint32_t state) {
+  constexpr uint32_t increment = advanceRandomState(0u, uint64_t{n});
+  constexpr uint32_t multiplier = advanceRandomState(1u, uint64_t{n}) - increment;
+  return state * multiplier + increment;
+}
+
+int slotOf(uint32_t state) {
+  return randomValueOf(state) % kSlotsPerSpecies;
+}
+// value % kRateScale for every value a draw can have, looked up: cheaper than the division
+// (a multiply, a shift and another multiply) on the draws that decide births.
+struct ChanceTable {
+  uint16_t chance[32768];
+  constexpr ChanceTable() : chance() {
+    for (int value = 0; value < 32768; ++value) {
+      chance[value] = static_cast<uint16_t>(value % kRateScale);
+    }
+  }
+};
+constexpr ChanceTable kChances;
+
+int chanceOf(uint32_t state) {
+  return kChances.chance[randomValueOf(state)];
+}
+
+// A chance draw above the bar lets an individual try for a birth: the level's disturbance, or
+// a bar no draw passes when the level may not bear today.
+int32_t birthBar(bool mayBear, int32_t disturbance) {
+  return mayBear ? disturbance : INT32_MAX;
+}
+
 // One level as a phase works on it: its slots and their index.
 struct Level {
   int32_t* life;
@@ -45,9 +79,11 @@ void eatIf(Level prey, int slot, bool eaten) {
 
 // Individual i after its meal (or its lack of one, which divides its life by divisor) and a
 // day of ageing; returns its life.
-int32_t liveADay(Level self, int i, bool fed, int divisor) {
+int32_t liveADay(Level self, int i, bool fed, uint32_t divisor) {
   int32_t life = self.life[i];
-  life = select(fed, life, life / divisor) - 1;
+  // A visited slot's life is positive, so the unsigned quotient (the cheaper one) is the same.
+  int32_t hungry = static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
+  life = select(fed, life, hungry) - 1;
   self.life[i] = life;
   self.slots.markFree(i, life <= 0);
   return life;
@@ -60,7 +96,11 @@ class Births {
   // level's own deaths and births, so the lowest free slot is followed here instead of
   // searched for at every attempt.
   Births(const Species& s, Level self)
-      : self_(self), chance_(s.birthChance), life_(s.startLife), free_(self.slots.lowestFree()) {}
+      : self_(self),
+        chance_(s.birthChance),
+        life_(s.startLife),
+        newbornsLive_(s.startLife > 0),
+        free_(self.slots.lowestFree()) {}
 
   // Individual i has just died, when `died` holds (the index already says so).
   void noteDeath(int i, bool died) {
@@ -76,9 +116,9 @@ class Births {
       return state;
     }
     state = advanceRandomState(state);
-    bool born = randomValueOf(state) % kRateScale < chance_;
+    bool born = chanceOf(state) < chance_;
     self_.life[slot] = select(born, life_, self_.life[slot]);
-    bool living = born & (life_ > 0);
+    bool living = born & newbornsLive_;
     free_ = self_.slots.markAliveFindFree(slot, living);
     cursor.cameAlive(slot, living);
     return state;
@@ -88,17 +128,9 @@ class Births {
   Level self_;
   int32_t chance_;
   int32_t life_;
+  bool newbornsLive_;
   int free_;  // -1: none
 };
-
-int drawSlot(uint32_t& state) {
-  state = advanceRandomState(state);
-  return randomValueOf(state) % kSlotsPerSpecies;
-}
-int drawChance(uint32_t& state) {
-  state = advanceRandomState(state);
-  return randomValueOf(state) % kRateScale;
-}
 
 bool underCap(const Species& s) {
   return s.population < kBirthCap;
@@ -123,14 +155,14 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   Level herbivores = level(w, index, Herbivore);
   const Species& s = w.species[LargeCarnivore];
   bool preyExists = w.species[SmallCarnivore].population > 0 || w.species[Herbivore].population > 0;
-  bool mayBear = underCap(s) && preyExists;
-  int32_t disturbance = w.disturbance[LargeCarnivore];
+  int32_t bar = birthBar(underCap(s) && preyExists, w.disturbance[LargeCarnivore]);
   large.slots.summariseFullWords();
   Births births(s, large);
   for (LivingCursor c(large.slots); c.next();) {
     int i = c.slot();
-    int a = drawSlot(state);
-    int b = drawSlot(state);
+    int a = slotOf(stateAfter<1>(state));
+    int b = slotOf(stateAfter<2>(state));
+    state = stateAfter<3>(state);
     bool twoHerbivores = bothAlive(herbivores, a, b);
     bool smallPair = bothAlive(small, a, b);
     bool twoSmall = !twoHerbivores & smallPair;
@@ -153,8 +185,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
       life = liveADay(large, i, fed, 5);
     }
     births.noteDeath(i, life <= 0);
-    int r = drawChance(state);
-    if (mayBear & (r > disturbance) & (life > 0)) {
+    if ((chanceOf(state) > bar) & (life > 0)) {
       state = births.attempt(state, c);
     }
   }
@@ -168,15 +199,14 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
   Level prey = level(w, index, preyId);
   const Species& s = w.species[k];
   bool blockedWithoutPrey = k == SmallCarnivore && w.species[preyId].population <= 0;
-  bool mayBear = underCap(s) && !blockedWithoutPrey;
-  int32_t disturbance = w.disturbance[k];
+  int32_t bar = birthBar(underCap(s) && !blockedWithoutPrey, w.disturbance[k]);
   self.slots.summariseFullWords();
   Births births(s, self);
   for (LivingCursor c(self.slots); c.next();) {
     int i = c.slot();
-    int a = drawSlot(state);
+    int a = slotOf(stateAfter<1>(state));
+    state = stateAfter<2>(state);
     bool fed = prey.slots.isAlive(a);
-    bool survivesHunger = self.life[i] >= 20;
     int32_t life;
     if (kPredictableMeals) {
       if (__builtin_expect(fed, 0)) {
@@ -190,11 +220,10 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
       life = liveADay(self, i, fed, 10);
     }
     births.noteDeath(i, life <= 0);
-    int r = drawChance(state);
-    if (mayBear & (r > disturbance)) {
-      if (survivesHunger || life > 0) {
-        state = births.attempt(state, c);
-      }
+    // Only the living after the day try for a birth; a life of 20 or more before the day, which
+    // also may, always ends it alive (at 1 or more hungry, 19 or more fed).
+    if ((chanceOf(state) > bar) & (life > 0)) {
+      state = births.attempt(state, c);
     }
   }
   return state;
@@ -203,17 +232,15 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
 uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   Level plants = level(w, index, Plant);
   const Species& s = w.species[Plant];
-  bool mayBear = underCap(s);
-  int32_t disturbance = w.disturbance[Plant];
+  int32_t bar = birthBar(underCap(s), w.disturbance[Plant]);
   plants.slots.summariseFullWords();
   Births births(s, plants);
   for (LivingCursor c(plants.slots); c.next();) {
     int i = c.slot();
-    drawSlot(state);  // drawn and unused, as every other level draws its meal
+    state = stateAfter<2>(state);  // the first, a meal's slot as every other level draws, unused
     births.noteDeath(i, liveADay(plants, i, false, 10) <= 0);
-    int r = drawChance(state);
     // A plant that has just withered still seeds.
-    if (mayBear & (r > disturbance)) {
+    if (chanceOf(state) > bar) {
       state = births.attempt(state, c);
     }
   }

@@ -1,5 +1,7 @@
 #include "world.h"
 
+#include <algorithm>
+
 #include "living_slots.h"
 
 World world;
@@ -9,10 +11,9 @@ void seedWorld(World& w) {
   int living[kSpeciesCount];
   for (int k = 0; k < kSpeciesCount; ++k) {
     Species& s = w.species[k];
-    int32_t seeded = s.population < kSlotsPerSpecies ? s.population : kSlotsPerSpecies;
-    for (int i = 0; i < kSlotsPerSpecies; ++i) {
-      s.life[i] = i < seeded ? s.startLife : 0;
-    }
+    int32_t seeded = std::clamp(s.population, 0, kSlotsPerSpecies);
+    std::fill(s.life, s.life + seeded, s.startLife);
+    std::fill(s.life + seeded, s.life + kSlotsPerSpecies, 0);
     living[k] = s.startLife > 0 && seeded > 0 ? seeded : 0;
   }
   indexSeededWorld(w, living);
