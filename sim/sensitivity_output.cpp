@@ -20,9 +20,9 @@ std::string cells(const std::vector<double>& values) {
   return text + "\n";
 }
 
-void answerMorris(const SensitivitySpec& spec, const std::vector<std::string>& names,
+void answerMorris(const SensitivityStudy& study, const std::vector<std::string>& names,
                   const std::vector<double>& means, SensitivityAnswer& answer) {
-  MorrisDesign design = morrisDesign(spec.fields, spec.count, spec.levels, spec.seed);
+  MorrisDesign design = morrisDesign(study.fields, study.count, study.levels, study.seed);
   std::vector<MorrisIndex> indices = morrisIndices(design, means);
   answer.indices += "field,mu,mu_star,sigma\n";
   for (size_t i = 0; i < indices.size(); ++i) {
@@ -31,9 +31,9 @@ void answerMorris(const SensitivitySpec& spec, const std::vector<std::string>& n
   answer.chart = morrisChartSvg(names, indices);
 }
 
-void answerSobol(const SensitivitySpec& spec, const std::vector<std::string>& names,
+void answerSobol(const SensitivityStudy& study, const std::vector<std::string>& names,
                  const std::vector<double>& means, SensitivityAnswer& answer) {
-  std::vector<SobolIndex> indices = sobolIndices(spec.fields, means, kSobolResamples, spec.seed);
+  std::vector<SobolIndex> indices = sobolIndices(study.fields, means, kSobolResamples, study.seed);
   answer.indices += "field,S1,S1_low,S1_high,ST,ST_low,ST_high\n";
   for (size_t i = 0; i < indices.size(); ++i) {
     const SobolIndex& x = indices[i];
@@ -52,12 +52,12 @@ bool writeWhole(OutputFile& file, const std::string& text, std::string& error) {
 bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
                        const std::vector<CombinationSummary>& summaries, SensitivityAnswer& answer,
                        std::string& error) {
-  SensitivitySpec spec;
-  if (!sensitivityFromSettings(settings, static_cast<int>(fields.size()), spec)) {
+  SensitivityStudy study;
+  if (!sensitivityFromSettings(settings, static_cast<int>(fields.size()), study)) {
     error = "the indices need the table of a --sensitivity run";
     return false;
   }
-  size_t points = static_cast<size_t>(sensitivityPoints(spec));
+  size_t points = static_cast<size_t>(sensitivityPoints(study));
   std::vector<double> means;
   for (const CombinationSummary& summary : summaries) {
     if (summary.combination != static_cast<int64_t>(means.size()) + 1) {
@@ -74,10 +74,10 @@ bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
     names.push_back(kFieldNames[field]);
   }
   answer.indices = settingsText(settings);
-  if (spec.method == "morris") {
-    answerMorris(spec, names, means, answer);
+  if (study.method == "morris") {
+    answerMorris(study, names, means, answer);
   } else {
-    answerSobol(spec, names, means, answer);
+    answerSobol(study, names, means, answer);
   }
   return true;
 }

@@ -77,20 +77,21 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
   return "";
 }
 
-int64_t sensitivityPoints(const SensitivitySpec& spec) {
-  return int64_t{spec.count} * (spec.fields + (spec.method == "morris" ? 1 : 2));
+int64_t sensitivityPoints(const SensitivityStudy& study) {
+  return int64_t{study.count} * (study.fields + (study.method == "morris" ? 1 : 2));
 }
 
-SensitivitySpec sensitivitySpec(const SimOptions& options) {
-  int levels = options.morrisLevels != 0 ? options.morrisLevels : SensitivitySpec{}.levels;
-  return SensitivitySpec{options.sensitivityMethod, options.sensitivityCount, levels, options.seed,
-                         static_cast<int>(options.ranges.size())};
+SensitivityStudy sensitivitySpec(const SimOptions& options) {
+  int levels = options.morrisLevels != 0 ? options.morrisLevels : SensitivityStudy{}.levels;
+  return SensitivityStudy{options.sensitivityMethod, options.sensitivityCount, levels, options.seed,
+                          static_cast<int>(options.ranges.size())};
 }
 
-Design sensitivityDesign(const SensitivitySpec& spec, const std::vector<SampleRange>& ranges) {
+Design sensitivityDesign(const SensitivityStudy& study, const std::vector<SampleRange>& ranges) {
   std::vector<UnitPoint> points =
-      spec.method == "morris" ? morrisDesign(spec.fields, spec.count, spec.levels, spec.seed).points
-                              : saltelliDesign(spec.fields, spec.count);
+      study.method == "morris"
+          ? morrisDesign(study.fields, study.count, study.levels, study.seed).points
+          : saltelliDesign(study.fields, study.count);
   Design design;
   for (const SampleRange& range : ranges) {
     design.fields.push_back(range.field);
@@ -105,15 +106,15 @@ Design sensitivityDesign(const SensitivitySpec& spec, const std::vector<SampleRa
   return design;
 }
 
-Settings sensitivitySettings(const SensitivitySpec& spec) {
-  Settings settings = {"design=sensitivity " + spec.method + " " + std::to_string(spec.count)};
-  if (spec.method == "morris") {
-    settings.push_back("design.levels=" + std::to_string(spec.levels));
+Settings sensitivitySettings(const SensitivityStudy& study) {
+  Settings settings = {"design=sensitivity " + study.method + " " + std::to_string(study.count)};
+  if (study.method == "morris") {
+    settings.push_back("design.levels=" + std::to_string(study.levels));
   }
   return settings;
 }
 
-bool sensitivityFromSettings(const Settings& settings, int fields, SensitivitySpec& spec) {
+bool sensitivityFromSettings(const Settings& settings, int fields, SensitivityStudy& study) {
   std::vector<std::string> design = settingValues(settings, "design");
   std::vector<std::string> seed = settingValues(settings, "design.seed");
   std::vector<std::string> levels = settingValues(settings, "design.levels");
@@ -133,7 +134,7 @@ bool sensitivityFromSettings(const Settings& settings, int fields, SensitivitySp
     storeSensitivityOption("--levels", levels[0], options, error);
   }
   options.seed = static_cast<uint32_t>(seedNumber);
-  spec = sensitivitySpec(options);
-  spec.fields = fields;
+  study = sensitivitySpec(options);
+  study.fields = fields;
   return error.empty() && fields > 0;
 }

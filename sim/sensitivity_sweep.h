@@ -13,7 +13,7 @@
 #include "run_settings.h"
 #include "sample_design.h"
 
-struct SensitivitySpec {
+struct SensitivityStudy {
   std::string method;  // "morris" or "sobol"
   int count = 0;       // R trajectories or N base rows
   int levels = 4;      // of the Morris grid
@@ -27,14 +27,14 @@ void storeSensitivityOption(const std::string& name, const std::string& value, S
 // The combinations of sensitivity options that make no sense; empty when they are usable.
 std::string sensitivityOptionsProblem(const SimOptions& options);
 
-SensitivitySpec sensitivitySpec(const SimOptions& options);
+SensitivityStudy sensitivitySpec(const SimOptions& options);
 // N (k + 2) for Sobol', R (k + 1) for Morris.
-int64_t sensitivityPoints(const SensitivitySpec& spec);
+int64_t sensitivityPoints(const SensitivityStudy& study);
 // The points in the design's order, each a row of texts.
-Design sensitivityDesign(const SensitivitySpec& spec, const std::vector<SampleRange>& ranges);
+Design sensitivityDesign(const SensitivityStudy& study, const std::vector<SampleRange>& ranges);
 
 // "design=sensitivity METHOD N", and "design.levels=L" for Morris.
-Settings sensitivitySettings(const SensitivitySpec& spec);
-// The spec that a run's settings record; false when they are not of a sensitivity run.
+Settings sensitivitySettings(const SensitivityStudy& study);
+// The study that a run's settings record; false when they are not of a sensitivity run.
 // fields: how many fields the design varies.
-bool sensitivityFromSettings(const Settings& settings, int fields, SensitivitySpec& spec);
+bool sensitivityFromSettings(const Settings& settings, int fields, SensitivityStudy& study);
