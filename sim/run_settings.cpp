@@ -42,7 +42,7 @@ std::string designDigest(const Design& design) {
 
 void addDesignSettings(const SimOptions& options, const Design& design, Settings& settings) {
   if (!options.sensitivityMethod.empty()) {
-    Settings lines = sensitivitySettings(sensitivitySpec(options));
+    Settings lines = sensitivitySettings(sensitivityStudy(options));
     settings.insert(settings.end(), lines.begin(), lines.end());
   } else if (!options.sampleMethod.empty()) {
     settings.push_back("design=" + options.sampleMethod + " " +

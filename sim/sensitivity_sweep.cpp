@@ -53,7 +53,7 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
   if (options.ranges.empty()) {
     return "--sensitivity needs a --range FIELD=LO:HI for each field it studies";
   }
-  int64_t points = sensitivityPoints(sensitivitySpec(options));
+  int64_t points = sensitivityPoints(sensitivityStudy(options));
   if (points > kMaxSampleCount) {
     return "--sensitivity plays at most " + std::to_string(kMaxSampleCount) + " points, not " +
            std::to_string(points);
@@ -81,7 +81,7 @@ int64_t sensitivityPoints(const SensitivityStudy& study) {
   return int64_t{study.count} * (study.fields + (study.method == "morris" ? 1 : 2));
 }
 
-SensitivityStudy sensitivitySpec(const SimOptions& options) {
+SensitivityStudy sensitivityStudy(const SimOptions& options) {
   int levels = options.morrisLevels != 0 ? options.morrisLevels : SensitivityStudy{}.levels;
   return SensitivityStudy{options.sensitivityMethod, options.sensitivityCount, levels, options.seed,
                           static_cast<int>(options.ranges.size())};
@@ -134,7 +134,7 @@ bool sensitivityFromSettings(const Settings& settings, int fields, SensitivitySt
     storeSensitivityOption("--levels", levels[0], options, error);
   }
   options.seed = static_cast<uint32_t>(seedNumber);
-  study = sensitivitySpec(options);
+  study = sensitivityStudy(options);
   study.fields = fields;
   return error.empty() && fields > 0;
 }

@@ -27,7 +27,7 @@ void storeSensitivityOption(const std::string& name, const std::string& value, S
 // The combinations of sensitivity options that make no sense; empty when they are usable.
 std::string sensitivityOptionsProblem(const SimOptions& options);
 
-SensitivityStudy sensitivitySpec(const SimOptions& options);
+SensitivityStudy sensitivityStudy(const SimOptions& options);
 // N (k + 2) for Sobol', R (k + 1) for Morris.
 int64_t sensitivityPoints(const SensitivityStudy& study);
 // The points in the design's order, each a row of texts.

@@ -78,7 +78,7 @@ bool addDesign(const SimOptions& options, SweepPlan& plan, std::string& error) {
     }
     plan.design =
         options.sampleMethod.empty()
-            ? sensitivityDesign(sensitivitySpec(options), ranges)
+            ? sensitivityDesign(sensitivityStudy(options), ranges)
             : sampleDesign(options.sampleMethod, options.sampleCount, ranges, options.seed);
   } else {
     return true;
