@@ -99,7 +99,7 @@ class Births {
       : self_(self),
         chance_(s.birthChance),
         life_(s.startLife),
-        newbornsLive_(s.startLife > 0),
+        livingChance_(s.startLife > 0 ? s.birthChance : 0),
         free_(self.slots.lowestFree()) {}
 
   // Individual i has just died, when `died` holds (the index already says so).
@@ -116,9 +116,13 @@ class Births {
       return state;
     }
     state = advanceRandomState(state);
-    bool born = chanceOf(state) < chance_;
-    self_.life[slot] = select(born, life_, self_.life[slot]);
-    bool living = born & newbornsLive_;
+    int chance = chanceOf(state);
+    int32_t life = self_.life[slot];
+    if (chance < chance_) {  // a conditional move, not a branch
+      life = life_;
+    }
+    self_.life[slot] = life;
+    bool living = chance < livingChance_;
     free_ = self_.slots.markAliveFindFree(slot, living);
     cursor.cameAlive(slot, living);
     return state;
@@ -128,8 +132,8 @@ class Births {
   Level self_;
   int32_t chance_;
   int32_t life_;
-  bool newbornsLive_;
-  int free_;  // -1: none
+  int32_t livingChance_;  // the birth chance, or 0 when newborns are not alive
+  int free_;              // -1: none
 };
 
 bool underCap(const Species& s) {
