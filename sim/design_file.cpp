@@ -11,6 +11,7 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
                   std::string& error) {
   std::vector<std::string> row(1);
   bool quoted = false;
+  size_t lineStart = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     std::string& cell = row.back();
@@ -31,6 +32,7 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
       i += c == '\r' ? 1 : 0;
       rows.push_back(row);
       row.assign(1, "");
+      lineStart = i + 1;
     } else {
       cell += c;
     }
@@ -40,7 +42,7 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
             ": a quoted cell is not closed";
     return false;
   }
-  if (row.size() > 1 || !row[0].empty()) {
+  if (lineStart < text.size()) {
     rows.push_back(row);  // the last row had no line end
   }
   return true;
@@ -75,8 +77,11 @@ bool readHeader(const std::vector<std::string>& header, Design& design, std::str
 
 bool parseDesignText(const std::string& text, Design& design, std::string& error) {
   design = Design{};
+  // Blank lines at the end are an editor's, not combinations with an empty text (which a
+  // one-column design would take them for).
+  std::string rowsText = text.substr(0, text.find_last_not_of("\r\n") + 1);
   std::vector<std::vector<std::string>> rows;
-  if (!splitCsvRows(text, rows, error)) {
+  if (!splitCsvRows(rowsText, rows, error)) {
     return false;
   }
   if (rows.empty()) {

@@ -81,6 +81,15 @@ TEST(Design, AFileOfAGridsCombinationsPlaysTheGridsTable) {
   EXPECT_EQ(readFile(table), before);
 }
 
+TEST(Design, BlankLinesAtTheEndAreNoCombinations) {
+  ScratchDir dir;
+  fs::path design = dir.path() / "design.csv";
+  std::ofstream(design, std::ios::binary) << "drought\r\n0.05\r\n\"\"\r\n\r\n\n";
+  std::string printed = succeeded({"--design", design.string(), "--print-design"});
+  EXPECT_EQ(printedColumn(printed, 0), (std::vector<std::string>{"1", "2"})) << printed;
+  EXPECT_EQ(printedColumn(printed, 15), (std::vector<std::string>{"0.1", "0.1"})) << printed;
+}
+
 TEST(Design, BadFilesAreRefusedNamingRowAndColumn) {
   ScratchDir dir;
   fs::path design = dir.path() / "design.csv";
