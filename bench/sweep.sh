@@ -13,7 +13,7 @@ cores=$(nproc)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-default_sweep=(--vary herbivores.population=1000:100:2900 --repeat 10)
+default_sweep=(--vary herbivores.population=1000:100:2900 --repeat 50)
 heavy_sweep=(--vary plants.population=18000:100:19900 --days 120
   -- 1000 0.5 0.2 5000 0.5 0.3 10000 0.5 0.6 19999 0.5 0.5 0.1 0.1 0.1 0.1)
 
@@ -35,7 +35,7 @@ bench() {
   one=$(seconds 1 "$work/one.csv" "$@")
   all=$(seconds "$cores" "$work/all.csv" "$@")
   cmp -s "$work/one.csv" "$work/all.csv" || { echo "tables differ for $name" >&2; exit 1; }
-  games=$(($(wc -l <"$work/one.csv") - 1))
+  games=$(($(grep -vc '^#' "$work/one.csv") - 1))  # less the settings lines and the header
   awk -v name="$name" -v games="$games" -v one="$one" -v all="$all" -v cores="$cores" 'BEGIN {
     printf "%-8s %4d games  1 job: %7.1f games/s  %d jobs: %7.1f games/s  ratio %.2fx\n",
       name, games, games / one, cores, games / all, one / all }'
