@@ -1,6 +1,11 @@
 #include "days_table.h"
 
+#include <sys/types.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "message.h"
 
@@ -74,4 +79,94 @@ int openDaysTable(OutputFile& file, const std::string& path, bool resume, const 
     return kExitFailure;
   }
   return kExitSuccess;
+}
+
+namespace {
+
+// A days-table file read line by line; closes itself.
+class DaysFile {
+ public:
+  explicit DaysFile(const std::string& path) : in_(std::fopen(path.c_str(), "rb")) {}
+  ~DaysFile() {
+    std::free(line_);
+    if (in_ != nullptr) {
+      std::fclose(in_);
+    }
+  }
+  DaysFile(const DaysFile&) = delete;
+  DaysFile& operator=(const DaysFile&) = delete;
+
+  bool opened() const { return in_ != nullptr; }
+  bool seek(long long offset) { return fseeko(in_, static_cast<off_t>(offset), SEEK_SET) == 0; }
+  long long tell() const { return static_cast<long long>(ftello(in_)); }
+  // The next line with its line end; false at the end or on a line cut off.
+  bool next(std::string& line) {
+    ssize_t got = getline(&line_, &capacity_, in_);
+    if (got <= 0 || line_[got - 1] != '\n') {
+      return false;
+    }
+    line.assign(line_, static_cast<size_t>(got));
+    return true;
+  }
+  bool failed() const { return std::ferror(in_) != 0; }
+
+ private:
+  FILE* in_;
+  char* line_ = nullptr;
+  size_t capacity_ = 0;
+};
+
+std::string cannotRead(const std::string& path, int errorNumber) {
+  return "cannot read " + quoted(path) + ": " + std::strerror(errorNumber);
+}
+
+}  // namespace
+
+bool readDaysTableHead(const std::string& path, bool& isDaysTable, Settings& settings,
+                       long long& rowsStart, std::string& error) {
+  DaysFile file(path);
+  if (!file.opened()) {
+    error = cannotRead(path, errno);
+    return false;
+  }
+  std::string head, line;
+  while (file.next(line) && line[0] == '#') {
+    head += line;
+  }
+  if (file.failed()) {
+    error = cannotRead(path, EIO);
+    return false;
+  }
+  settings = readSettingsBlock(head).settings;
+  isDaysTable = !settings.empty() && line == daysTableHeader();
+  rowsStart = file.tell();
+  return true;
+}
+
+bool copyGameDays(const std::string& path, long long& offset, const std::vector<GameDays>& games,
+                  FILE* out, std::string& error) {
+  DaysFile file(path);
+  if (!file.opened() || !file.seek(offset)) {
+    error = cannotRead(path, errno);
+    return false;
+  }
+  std::string line;
+  for (const GameDays& game : games) {
+    std::string prefix = std::to_string(game.combination) + "," + std::to_string(game.repetition);
+    for (int32_t day = 1; day <= game.days; ++day) {
+      std::string start = prefix + "," + std::to_string(day) + ",";
+      if (!file.next(line) || line.compare(0, start.size(), start) != 0) {
+        error = file.failed() ? cannotRead(path, EIO)
+                              : quoted(path) + " lacks day " + std::to_string(day) +
+                                    " of combination " + std::to_string(game.combination) +
+                                    ", repetition " + std::to_string(game.repetition);
+        return false;
+      }
+      if (game.copy) {
+        std::fwrite(line.data(), 1, line.size(), out);  // finishing the output reports a failure
+      }
+    }
+  }
+  offset = file.tell();
+  return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,23 @@ void appendDayRows(std::string& text, int64_t combination, int repetition,
 int openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
                   const Settings& settings, const std::vector<GameResult>& kept,
                   std::string& error);
+
+// Reading shards' days-tables back for merge.
+
+// Whether the file at path is a days-table, from its settings and header; rowsStart is where
+// its rows begin. False, with the reason, when it cannot be read.
+bool readDaysTableHead(const std::string& path, bool& isDaysTable, Settings& settings,
+                       long long& rowsStart, std::string& error);
+
+// A game whose days merge copies, or passes over when copy is false.
+struct GameDays {
+  int64_t combination;
+  int repetition;
+  int32_t days;
+  bool copy;
+};
+// Reads the days of games, one after another, from offset on in the days-table at path, and
+// writes those to be copied to out; offset moves past them. False, naming the file and the
+// game, when their rows are not there.
+bool copyGameDays(const std::string& path, long long& offset, const std::vector<GameDays>& games,
+                  FILE* out, std::string& error);

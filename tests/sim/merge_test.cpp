@@ -106,11 +106,52 @@ TEST_F(MergeTest, ShardsThatDoNotMakeOneRunAreRefused) {
   EXPECT_EQ(all.exitCode, 0) << all.err;
 }
 
+// A partial merge keeps the days of the games it keeps; days that do not match their tables
+// are refused, and neither file is written.
+TEST_F(MergeTest, DaysTablesFollowTheirGames) {
+  auto withDays = [&](const std::string& k) {
+    return shard(k, "3", {"--days-table", in("days-" + k + ".csv")});
+  };
+  std::string first = withDays("1"), third = withDays("3");
+  SimRun whole =
+      runSim(with(kRun, {"--table", in("whole.csv"), "--days-table", in("whole-days.csv")}));
+  ASSERT_EQ(whole.exitCode, 0) << whole.err;
+  SimRun partial =
+      runSim({"merge", "--partial", "--table", in("merged.csv"), "--days-table",
+              in("merged-days.csv"), in("days-3.csv"), third, in("days-1.csv"), first});
+  ASSERT_EQ(partial.exitCode, 0) << partial.err;
+  std::string expected;  // the header and the days of combinations 1, 3, 4 and 6
+  for (const std::string& row : splitLines(withoutSettings(readFile(in("whole-days.csv"))))) {
+    expected += std::string("c1346").find(row[0]) != std::string::npos ? row + "\n" : "";
+  }
+  EXPECT_EQ(withoutSettings(readFile(in("merged-days.csv"))), expected);
+
+  std::string text = readFile(in("days-3.csv"));
+  std::ofstream(in("cut-days.csv"), std::ios::binary) << text.substr(0, text.size() - 30);
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{first, in("days-1.csv")},
+       "'" + in("days-1.csv") + "' is a days-table: --days-table FILE merges those"},
+      {{"--days-table", in("d.csv"), first, third, in("days-1.csv")},
+       "no days-table is given for the shard '" + third + "'"},
+      {{"--days-table", in("d.csv"), first, third, in("days-1.csv"), in("cut-days.csv")},
+       "'" + in("cut-days.csv") + "' lacks day "},
+  };
+  for (const auto& [more, reason] : cases) {
+    fs::remove(in("merged.csv"));
+    SimRun run = runSim(with({"merge", "--partial", "--table", in("merged.csv")}, more));
+    EXPECT_EQ(run.err.rfind("velmoria-sim: " + reason, 0), 0u) << run.err;
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_FALSE(fs::exists(in("merged.csv")));
+    EXPECT_FALSE(fs::exists(in("d.csv")));
+  }
+}
+
 TEST_F(MergeTest, CommandsAreWordsOnlyAsTheFirstArgument) {
   for (const std::vector<std::string>& bad :
        std::vector<std::vector<std::string>>{{"merge"},
                                              {"merge", "--table", in("m.csv")},
                                              {"merge", "--bogus", "x"},
+                                             {"merge", "--table", in("m.csv"), "--days-table"},
                                              {"summarise"},
                                              {"summarise", "a.csv", "b.csv"},
                                              {"summarise", "a.csv", "--plot"}}) {

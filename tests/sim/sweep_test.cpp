@@ -369,19 +369,25 @@ TEST(Sweep, ResumeRefusesATableOfOtherSettingsAndLeavesIt) {
   }
 }
 
-// The shards' tables merge, in any order, to the whole table: run one by one here, and
-// through GNU parallel as the README shows.
+// The shards' tables and days-tables merge, in any order, to the whole run's: run one by one
+// here, and through GNU parallel as the README shows.
 TEST(Sweep, ShardsMergeToTheWholeTable) {
   ScratchDir dir;
-  std::string whole = succeeded(with(sweepArgs(), {"--table", "-"}));
-  std::vector<std::string> merge = {"merge", "--table", (dir.path() / "merged.csv").string()};
+  fs::path wholeDays = dir.path() / "whole-days.csv";
+  std::string whole =
+      succeeded(with(sweepArgs(), {"--table", "-", "--days-table", wholeDays.string()}));
+  std::vector<std::string> merge = {"merge", "--table", (dir.path() / "merged.csv").string(),
+                                    "--days-table", (dir.path() / "merged-days.csv").string()};
   for (const char* shard : {"3", "1", "2"}) {
     std::string table = (dir.path() / ("shard-" + std::string(shard) + ".csv")).string();
-    succeeded(with(sweepArgs(), {"--table", table, "--shard", std::string(shard) + "/3"}));
-    merge.push_back(table);
+    std::string days = (dir.path() / ("days-" + std::string(shard) + ".csv")).string();
+    succeeded(with(sweepArgs(),
+                   {"--table", table, "--days-table", days, "--shard", std::string(shard) + "/3"}));
+    merge.insert(merge.end(), {days, table});
   }
   succeeded(merge);
   EXPECT_EQ(readFile(dir.path() / "merged.csv"), whole);
+  EXPECT_EQ(readFile(dir.path() / "merged-days.csv"), readFile(wholeDays));
   fs::remove(dir.path() / "merged.csv");
 
   ASSERT_EQ(std::system("command -v parallel >/dev/null"), 0) << "GNU parallel is missing";
