@@ -134,7 +134,7 @@ bool readDaysTableHead(const std::string& path, bool& isDaysTable, Settings& set
     head += line;
   }
   if (file.failed()) {
-    error = cannotRead(path, EIO);
+    error = cannotRead(path, errno);
     return false;
   }
   settings = readSettingsBlock(head).settings;
@@ -156,7 +156,7 @@ bool copyGameDays(const std::string& path, long long& offset, const std::vector<
     for (int32_t day = 1; day <= game.days; ++day) {
       std::string start = prefix + "," + std::to_string(day) + ",";
       if (!file.next(line) || line.compare(0, start.size(), start) != 0) {
-        error = file.failed() ? cannotRead(path, EIO)
+        error = file.failed() ? cannotRead(path, errno)
                               : quoted(path) + " lacks day " + std::to_string(day) +
                                     " of combination " + std::to_string(game.combination) +
                                     ", repetition " + std::to_string(game.repetition);
