@@ -154,14 +154,13 @@ Settings wholeRunSettings(const Settings& settings) {
   return whole;
 }
 
-std::string mergedText(const Settings& settings, const MergedRows& merged, int repeat) {
-  std::string text = settingsText(wholeRunSettings(settings)) + gameTableHeader();
+void writeMergedTable(FILE* out, const Settings& settings, const MergedRows& merged, int repeat) {
+  std::fputs((settingsText(wholeRunSettings(settings)) + gameTableHeader()).c_str(), out);
   for (const auto& [combination, rows] : merged.rows) {
     for (size_t i = 0; static_cast<int>(rows.size()) == repeat && i < rows.size(); ++i) {
-      text += rows[i]->line;
+      std::fputs(rows[i]->line.c_str(), out);
     }
   }
-  return text;
 }
 
 // Each table's index by its shard, "K/N".
@@ -323,11 +322,10 @@ int runMerge(const std::vector<std::string>& args) {
     return failure(error);
   }
   OutputFile table;
-  std::string text = mergedText(shards[0].settings, merged, plan.repeat);
   if (!table.open(merge.tablePath, OutputFile::kWhole, error)) {
     return failure(error);
   }
-  std::fputs(text.c_str(), table.stream());
+  writeMergedTable(table.stream(), shards[0].settings, merged, plan.repeat);
   if (!table.flush(error) || (!merge.daysTablePath.empty() && !daysTable.finish(error))) {
     return failure(error);
   }

@@ -73,8 +73,9 @@ bool summarizeRows(const GameTable& table, SweepPlan& plan,
       return false;
     }
     if (design && plan.design.rows[row.combination - 1].empty()) {
+      std::vector<std::string> cells = rowCells(row);
       for (int field : plan.design.fields) {
-        plan.design.rows[row.combination - 1].push_back(row.cells[2 + field]);
+        plan.design.rows[row.combination - 1].push_back(cells[2 + field]);
       }
     }
     bool last = i + 1 == table.rows.size() || table.rows[i + 1].combination != row.combination;

@@ -81,16 +81,19 @@ bool readRow(const std::string& line, TableRow& row) {
       record > INT32_MAX || (rows[0][19] != "0" && rows[0][19] != "1")) {
     return false;
   }
-  row = {combination,
-         static_cast<int>(repetition),
-         static_cast<int32_t>(record),
-         rows[0][19] == "1",
-         rows[0],
-         line};
+  row = {combination, static_cast<int>(repetition), static_cast<int32_t>(record),
+         rows[0][19] == "1", line};
   return true;
 }
 
 }  // namespace
+
+std::vector<std::string> rowCells(const TableRow& row) {
+  std::vector<std::vector<std::string>> rows;
+  std::string ignored;
+  splitCsvRows(row.line, rows, ignored);  // read once already when the table was
+  return rows.at(0);
+}
 
 bool readGameTable(const std::string& path, GameTable& table, std::string& error) {
   std::string text;

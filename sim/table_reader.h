@@ -26,9 +26,11 @@ struct TableRow {
   int repetition;
   int32_t record;
   bool stopped;
-  std::vector<std::string> cells;  // the row's CSV cells
-  std::string line;                // the row as written, with its line end
+  std::string line;  // the row as written, with its line end
 };
+// The row's CSV cells, read again from its line: a table of millions of games is held as its
+// lines alone.
+std::vector<std::string> rowCells(const TableRow& row);
 struct GameTable {
   Settings settings;
   std::vector<TableRow> rows;  // in the file's order; a last row cut off is left out
