@@ -58,6 +58,14 @@ void LivingSlots::summariseFullWords() {
   }
 }
 
+int LivingSlots::lowestFree(int cursorWord) const {
+  // Every other word is summarised as it is, and the cursor's word can only have lost slots.
+  int found = lowestFree();
+  uint64_t bits = alive[cursorWord];
+  bool below = found < 0 || cursorWord < found >> 6;
+  return bits != kAllSet && below ? cursorWord * 64 + lowestClearBit(bits) : found;
+}
+
 int LivingSlots::countLivingBelow(int end) const {
   int count = 0;
   int w = 0;

@@ -45,15 +45,24 @@ class LivingSlots {
   // summariseFullWords must run before the next lowestFree.
   void markEaten(int slot, bool when) { alive[slot >> 6] &= ~(uint64_t{when} << (slot & 63)); }
 
-  // Recomputes the full-word summary from the alive bits.
+  // markFree for a death at a LivingCursor's slot during its level's phase: leaves the summary
+  // of the cursor's word behind until the cursor leaves the word (see LivingCursor).
+  void markDied(unsigned slot, bool when) { alive[slot >> 6] &= ~(uint64_t{when} << (slot & 63)); }
+
+  // Recomputes the full-word summary from the alive bits, of every word or of word w.
   void summariseFullWords();
+  void summariseWord(int w) {
+    uint64_t bit = uint64_t{1} << (w & 63);
+    fullWords[w >> 6] = (fullWords[w >> 6] & ~bit) | (alive[w] == kAllSet ? bit : 0);
+  }
 
   // For slot, the lowest free one: marks it alive when `when` holds and returns the lowest free
   // slot after that (-1 when none), mostly from the bits at hand rather than a new search.
-  int markAliveFindFree(int slot, bool when) {
+  // cursorWord is the word of the cursor whose deaths the summary may not show yet.
+  int markAliveFindFree(int slot, bool when, int cursorWord) {
     markAlive(slot, when);
     uint64_t bits = alive[slot >> 6];
-    return bits != kAllSet ? (slot & ~63) + lowestClearBit(bits) : lowestFree();
+    return bits != kAllSet ? (slot & ~63) + lowestClearBit(bits) : lowestFree(cursorWord);
   }
 
   // Lowest free slot, or -1 when every slot is alive.
@@ -66,6 +75,9 @@ class LivingSlots {
     }
     return -1;
   }
+
+  // lowestFree while word cursorWord may hold deaths the summary does not show.
+  int lowestFree(int cursorWord) const;
 
   // Whether slot is alive: the same as its life > 0, read from far less memory.
   bool isAlive(int slot) const { return (alive[slot >> 6] >> (slot & 63)) & 1; }
@@ -110,13 +122,18 @@ class LivingSlots {
 // A slot that comes alive above the current one is visited in its turn if the caller reports
 // it with cameAlive; one that dies before its turn is left out. Only the level's own births
 // can add a slot above the cursor during a phase, so the current word's bits stay in a
-// register instead of being read back after every change to the index.
+// register instead of being read back after every change to the index. Deaths at the cursor
+// (markDied) reach the full-word summary when the cursor leaves their word, once a word rather
+// than once a death.
 class LivingCursor {
  public:
-  explicit LivingCursor(const LivingSlots& slots) : slots_(slots), bits_(slots.livingBits(0)) {}
+  explicit LivingCursor(LivingSlots& slots) : slots_(slots), bits_(slots.livingBits(0)) {}
 
   // Moves to the next living slot; false when there is none.
   bool next() {
+    if (bits_ == 0) {
+      slots_.summariseWord(word_);
+    }
     while (bits_ == 0) {
       if (++word_ >= slots_.wordsHoldingLife()) {
         return false;
@@ -125,11 +142,13 @@ class LivingCursor {
     }
     int bit = __builtin_ctzll(bits_);
     bits_ &= bits_ - 1;
-    slot_ = word_ * 64 + bit;
+    slot_ = static_cast<unsigned>(word_) * 64 + bit;
     return true;
   }
 
-  int slot() const { return slot_; }
+  // Unsigned, so that indexing with it needs no widening.
+  unsigned slot() const { return slot_; }
+  int word() const { return word_; }
 
   // Slot has come alive when `when` holds (the index already says so).
   void cameAlive(int slot, bool when) {
@@ -139,10 +158,10 @@ class LivingCursor {
   }
 
  private:
-  const LivingSlots& slots_;
+  LivingSlots& slots_;
   int word_ = 0;
   uint64_t bits_;
-  int slot_ = -1;
+  unsigned slot_ = 0;
 };
 
 // Makes the index describe w, whose level k has slots 0 .. living[k]-1 alive and no others,

@@ -79,13 +79,13 @@ void eatIf(Level prey, int slot, bool eaten) {
 
 // Individual i after its meal (or its lack of one, which divides its life by divisor) and a
 // day of ageing; returns its life.
-int32_t liveADay(Level self, int i, bool fed, uint32_t divisor) {
+int32_t liveADay(Level self, unsigned i, bool fed, uint32_t divisor) {
   int32_t life = self.life[i];
   // A visited slot's life is positive, so the unsigned quotient (the cheaper one) is the same.
   int32_t hungry = static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
   life = select(fed, life, hungry) - 1;
   self.life[i] = life;
-  self.slots.markFree(i, life <= 0);
+  self.slots.markDied(i, life <= 0);
   return life;
 }
 
@@ -103,9 +103,9 @@ class Births {
         free_(self.slots.lowestFree()) {}
 
   // Individual i has just died, when `died` holds (the index already says so).
-  void noteDeath(int i, bool died) {
-    bool lower = died & (static_cast<unsigned>(i) < static_cast<unsigned>(free_));
-    free_ = lower ? i : free_;
+  void noteDeath(unsigned i, bool died) {
+    bool lower = died & (i < static_cast<unsigned>(free_));
+    free_ = lower ? static_cast<int>(i) : free_;
   }
 
   // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
@@ -123,7 +123,7 @@ class Births {
     }
     self_.life[slot] = life;
     bool living = chance < livingChance_;
-    free_ = self_.slots.markAliveFindFree(slot, living);
+    free_ = self_.slots.markAliveFindFree(slot, living, cursor.word());
     cursor.cameAlive(slot, living);
     return state;
   }
@@ -180,7 +180,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   }
   Births births(s, large);
   for (LivingCursor c(large.slots); c.next();) {
-    int i = c.slot();
+    unsigned i = c.slot();
     int a = slotOf(stateAfter<1>(state));
     int b = slotOf(stateAfter<2>(state));
     state = stateAfter<3>(state);
@@ -229,7 +229,7 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
   self.slots.summariseFullWords();
   Births births(s, self);
   for (LivingCursor c(self.slots); c.next();) {
-    int i = c.slot();
+    unsigned i = c.slot();
     int a = slotOf(stateAfter<1>(state));
     state = stateAfter<2>(state);
     bool fed = prey.slots.isAlive(a);
@@ -242,7 +242,9 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
         life = liveADay(self, i, false, 10);
       }
     } else {
-      eatIf(prey, a, fed);
+      // Clearing the slot's bit is the meal when it is set and changes nothing when it is not.
+      prey.life[a] = select(fed, 0, prey.life[a]);
+      prey.slots.markEaten(a, true);
       life = liveADay(self, i, fed, 10);
     }
     births.noteDeath(i, life <= 0);
@@ -262,7 +264,7 @@ uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   plants.slots.summariseFullWords();
   Births births(s, plants);
   for (LivingCursor c(plants.slots); c.next();) {
-    int i = c.slot();
+    unsigned i = c.slot();
     state = stateAfter<2>(state);  // the first, a meal's slot as every other level draws, unused
     births.noteDeath(i, liveADay(plants, i, false, 10) <= 0);
     // A plant that has just withered still seeds.

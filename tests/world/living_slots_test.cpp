@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <set>
@@ -79,4 +80,43 @@ TEST(LivingSlots, SeedingMatchesReadingTheSlots) {
       EXPECT_EQ(seeded->countLivingBelow(end), count < end ? count : end) << count;
     }
   }
+}
+
+// A level's own phase: deaths at the cursor reach the summary only when the cursor leaves their
+// word, so the births' search for the lowest free slot must still see them. A crowded level
+// keeps most words full, where a missed death would show.
+TEST(LivingSlots, APhaseKeepsTheLowestFreeSlot) {
+  auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
+  std::mt19937 random(11);
+  std::set<int> free;
+  for (int i = 0; i < kSlotsPerSpecies; ++i) {
+    life[i] = i < 30000 && random() % 50 != 0 ? 1 : 0;
+    if (life[i] <= 0) {
+      free.insert(i);
+    }
+  }
+  auto slots = std::make_unique<LivingSlots>();
+  slots->rebuild(life.get());
+  int lowest = slots->lowestFree();
+  int visited = -1;
+  for (LivingCursor c(*slots); c.next();) {
+    int i = static_cast<int>(c.slot());
+    ASSERT_GT(i, visited);
+    ASSERT_EQ(free.count(i), 0u) << "visited a free slot " << i;
+    visited = i;
+    bool died = random() % 8 == 0;
+    slots->markDied(c.slot(), died);
+    if (died) {
+      free.insert(i);
+      lowest = std::min(lowest, i);
+    }
+    if (random() % 3 == 0) {
+      free.erase(lowest);
+      int next = slots->markAliveFindFree(lowest, true, c.word());
+      c.cameAlive(lowest, true);
+      ASSERT_EQ(next, *free.begin()) << "after a birth at " << lowest << ", visiting " << i;
+      lowest = next;
+    }
+  }
+  EXPECT_EQ(slots->lowestFree(), *free.begin()) << "the summary after the phase";
 }
