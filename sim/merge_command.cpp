@@ -200,9 +200,8 @@ bool sortShards(const std::vector<std::string>& given, std::vector<std::string>&
 
 // daysOf[i]: the days-table of tables[i], each checked against the run of the tables.
 bool pairDaysTables(const std::vector<GameTable>& shards, const std::vector<std::string>& tables,
-                    std::vector<DaysShard>& days, std::vector<DaysShard*>& daysOf,
-                    std::string& error) {
-  std::map<std::string, size_t> tableOfShard = tablesByShard(shards);
+                    const std::map<std::string, size_t>& tableOfShard, std::vector<DaysShard>& days,
+                    std::vector<DaysShard*>& daysOf, std::string& error) {
   daysOf.assign(shards.size(), nullptr);
   for (DaysShard& shard : days) {
     std::string difference = settingsDifference(shards[0].settings, quoted(tables[0]),
@@ -234,10 +233,10 @@ bool pairDaysTables(const std::vector<GameTable>& shards, const std::vector<std:
 
 // The merged days-table: the days of the games the merged table holds, in its order.
 bool writeMergedDays(FILE* out, const MergedRows& merged, const SweepPlan& plan,
-                     const std::vector<GameTable>& shards, const std::vector<DaysShard*>& daysOf,
-                     std::string& error) {
+                     const std::vector<GameTable>& shards,
+                     const std::map<std::string, size_t>& tableOfShard,
+                     const std::vector<DaysShard*>& daysOf, std::string& error) {
   std::fputs((settingsText(wholeRunSettings(shards[0].settings)) + daysTableHeader()).c_str(), out);
-  std::map<std::string, size_t> tableOfShard = tablesByShard(shards);
   for (const auto& [combination, rows] : merged.rows) {
     if (static_cast<int>(rows.size()) != plan.repeat) {
       continue;
@@ -305,8 +304,10 @@ int runMerge(const std::vector<std::string>& args) {
       plan = shardPlan;
     }
   }
+  std::map<std::string, size_t> tableOfShard = tablesByShard(shards);
   std::vector<DaysShard*> daysOf;
-  if (!merge.daysTablePath.empty() && !pairDaysTables(shards, tables, days, daysOf, error)) {
+  if (!merge.daysTablePath.empty() &&
+      !pairDaysTables(shards, tables, tableOfShard, days, daysOf, error)) {
     return failure(error);
   }
   std::string missing = missingList(merged.games, plan.combinations, plan.repeat);
@@ -318,7 +319,7 @@ int runMerge(const std::vector<std::string>& args) {
   OutputFile daysTable;
   if (!merge.daysTablePath.empty() &&
       (!daysTable.open(merge.daysTablePath, OutputFile::kWhole, error) ||
-       !writeMergedDays(daysTable.stream(), merged, plan, shards, daysOf, error))) {
+       !writeMergedDays(daysTable.stream(), merged, plan, shards, tableOfShard, daysOf, error))) {
     return failure(error);
   }
   OutputFile table;
