@@ -66,6 +66,11 @@ int LivingSlots::lowestFree(int cursorWord) const {
   return bits != kAllSet && below ? cursorWord * 64 + lowestClearBit(bits) : found;
 }
 
+int LivingSlots::lowestFreeAfterFull(int w, int cursorWord) {
+  fullWords[w >> 6] |= uint64_t{1} << (w & 63);
+  return coveredByWordsInUse(lowestFree(cursorWord));
+}
+
 int LivingSlots::countLivingBelow(int end) const {
   int count = 0;
   int w = 0;

@@ -43,11 +43,9 @@ class LivingSlots {
 
   // markFree for the prey of another level's phase: leaves the full-word summary behind, so
   // summariseFullWords must run before the next lowestFree.
-  void markEaten(int slot, bool when) { alive[slot >> 6] &= ~(uint64_t{when} << (slot & 63)); }
-
-  // markFree for a death at a LivingCursor's slot during its level's phase: leaves the summary
-  // of the cursor's word behind until the cursor leaves the word (see LivingCursor).
-  void markDied(unsigned slot, bool when) { alive[slot >> 6] &= ~(uint64_t{when} << (slot & 63)); }
+  void markEaten(unsigned slot, bool when) {
+    alive[slot >> 6] &= when ? ~(uint64_t{1} << (slot & 63)) : kAllSet;
+  }
 
   // Recomputes the full-word summary from the alive bits, of every word or of word w.
   void summariseFullWords();
@@ -58,11 +56,14 @@ class LivingSlots {
 
   // For slot, the lowest free one: marks it alive when `when` holds and returns the lowest free
   // slot after that (-1 when none), mostly from the bits at hand rather than a new search.
-  // cursorWord is the word of the cursor whose deaths the summary may not show yet.
-  int markAliveFindFree(int slot, bool when, int cursorWord) {
-    markAlive(slot, when);
-    uint64_t bits = alive[slot >> 6];
-    return bits != kAllSet ? (slot & ~63) + lowestClearBit(bits) : lowestFree(cursorWord);
+  // cursorWord is the word of the cursor whose deaths the summary may not show yet. Slot must
+  // lie below wordsHoldingLife, as every slot that lowestFreeForBirth and this hand out does.
+  int markAliveFindFree(unsigned slot, bool when, int cursorWord) {
+    unsigned w = slot >> 6;
+    uint64_t bits = alive[w] | uint64_t{when} << (slot & 63);
+    alive[w] = bits;
+    return bits != kAllSet ? (slot & ~63u) + lowestClearBit(bits)
+                           : lowestFreeAfterFull(w, cursorWord);
   }
 
   // Lowest free slot, or -1 when every slot is alive.
@@ -79,8 +80,12 @@ class LivingSlots {
   // lowestFree while word cursorWord may hold deaths the summary does not show.
   int lowestFree(int cursorWord) const;
 
+  // lowestFree for births, which fill it next: wordsHoldingLife is raised to cover it now, so
+  // that markAliveFindFree need not check it at every birth.
+  int lowestFreeForBirth() { return coveredByWordsInUse(lowestFree()); }
+
   // Whether slot is alive: the same as its life > 0, read from far less memory.
-  bool isAlive(int slot) const { return (alive[slot >> 6] >> (slot & 63)) & 1; }
+  bool isAlive(unsigned slot) const { return (alive[slot >> 6] >> (slot & 63)) & 1; }
 
   // The living among slots 64 w .. 64 w + 63, bit b for slot 64 w + b.
   uint64_t livingBits(int w) const {
@@ -110,7 +115,20 @@ class LivingSlots {
   // Summary bits past the last word, which count as full so that they are never chosen.
   static constexpr uint64_t kPastLastWord = kWords % 64 == 0 ? 0 : kAllSet << (kWords % 64);
 
+  friend class LivingCursor;
+
   static int lowestClearBit(uint64_t word) { return __builtin_ctzll(~word); }
+
+  // markAliveFindFree once word w has filled.
+  int lowestFreeAfterFull(int w, int cursorWord);
+
+  // Slot (or -1), after raising wordsInUse to cover it.
+  int coveredByWordsInUse(int slot) {
+    if (slot >= 0 && slot >> 6 >= wordsInUse) {
+      wordsInUse = (slot >> 6) + 1;
+    }
+    return slot;
+  }
 
   // Bits past the last slot stay set, so that they are never handed out as free.
   uint64_t alive[kWords];
@@ -140,20 +158,24 @@ class LivingCursor {
       }
       bits_ = slots_.livingBits(word_);
     }
-    int bit = __builtin_ctzll(bits_);
+    bit_ = __builtin_ctzll(bits_);
     bits_ &= bits_ - 1;
-    slot_ = static_cast<unsigned>(word_) * 64 + bit;
+    slot_ = static_cast<unsigned>(word_) * 64 + bit_;
     return true;
   }
+
+  // The current slot's individual has died, when `when` holds: markFree, less the full-word
+  // summary, which catches up when the cursor leaves the word.
+  void markDied(bool when) { slots_.alive[word_] &= ~(uint64_t{when} << bit_); }
 
   // Unsigned, so that indexing with it needs no widening.
   unsigned slot() const { return slot_; }
   int word() const { return word_; }
 
   // Slot has come alive when `when` holds (the index already says so).
-  void cameAlive(int slot, bool when) {
-    uint64_t above = ~uint64_t{0} << (slot_ & 63) << 1;
-    uint64_t sameWord = (slot >> 6) == word_ ? above : 0;
+  void cameAlive(unsigned slot, bool when) {
+    uint64_t above = ~uint64_t{1} << bit_;
+    uint64_t sameWord = (slot >> 6) == static_cast<unsigned>(word_) ? above : 0;
     bits_ |= (uint64_t{when} << (slot & 63)) & sameWord;
   }
 
@@ -162,6 +184,7 @@ class LivingCursor {
   int word_ = 0;
   uint64_t bits_;
   unsigned slot_ = 0;
+  unsigned bit_ = 0;  // slot_ % 64
 };
 
 // Makes the index describe w, whose level k has slots 0 .. living[k]-1 alive and no others,

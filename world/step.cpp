@@ -29,7 +29,7 @@ uint32_t stateAfter(uint32_t state) {
   return state * multiplier + increment;
 }
 
-int slotOf(uint32_t state) {
+unsigned slotOf(uint32_t state) {
   return randomValueOf(state) % kSlotsPerSpecies;
 }
 // value % kRateScale for every value a draw can have, looked up: cheaper than the division
@@ -65,27 +65,27 @@ Level level(World& w, LivingSlots* index, int k) {
 }
 
 // Whether slots a and b of the prey are both alive, tested without a branch between them.
-bool bothAlive(Level prey, int a, int b) {
+bool bothAlive(Level prey, unsigned a, unsigned b) {
   bool first = prey.slots.isAlive(a);
   bool second = prey.slots.isAlive(b);
   return first & second;
 }
 
 // A meal: the prey in slot is eaten when `eaten` holds.
-void eatIf(Level prey, int slot, bool eaten) {
+void eatIf(Level prey, unsigned slot, bool eaten) {
   prey.life[slot] = select(eaten, 0, prey.life[slot]);
   prey.slots.markEaten(slot, eaten);
 }
 
-// Individual i after its meal (or its lack of one, which divides its life by divisor) and a
-// day of ageing; returns its life.
-int32_t liveADay(Level self, unsigned i, bool fed, uint32_t divisor) {
-  int32_t life = self.life[i];
+// The individual at the cursor after its meal (or its lack of one, which divides its life by
+// divisor) and a day of ageing; returns its life.
+int32_t liveADay(Level self, LivingCursor& c, bool fed, uint32_t divisor) {
+  int32_t life = self.life[c.slot()];
   // A visited slot's life is positive, so the unsigned quotient (the cheaper one) is the same.
   int32_t hungry = static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
   life = select(fed, life, hungry) - 1;
-  self.life[i] = life;
-  self.slots.markDied(i, life <= 0);
+  self.life[c.slot()] = life;
+  c.markDied(life <= 0);
   return life;
 }
 
@@ -100,19 +100,19 @@ class Births {
         chance_(s.birthChance),
         life_(s.startLife),
         livingChance_(s.startLife > 0 ? s.birthChance : 0),
-        free_(self.slots.lowestFree()) {}
+        free_(self.slots.lowestFreeForBirth()) {}
 
   // Individual i has just died, when `died` holds (the index already says so).
   void noteDeath(unsigned i, bool died) {
-    bool lower = died & (i < static_cast<unsigned>(free_));
-    free_ = lower ? static_cast<int>(i) : free_;
+    bool lower = died & (i < free_);
+    free_ = lower ? i : free_;
   }
 
   // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
   // a free slot at all. Returns the generator's state after it.
   uint32_t attempt(uint32_t state, LivingCursor& cursor) {
-    int slot = free_;
-    if (slot < 0) {
+    unsigned slot = free_;
+    if (slot == kNone) {
       return state;
     }
     state = advanceRandomState(state);
@@ -133,7 +133,10 @@ class Births {
   int32_t chance_;
   int32_t life_;
   int32_t livingChance_;  // the birth chance, or 0 when newborns are not alive
-  int free_;              // -1: none
+  // Unsigned, so that indexing with it needs no widening; kNone, above every slot, when no
+  // slot is free.
+  static constexpr unsigned kNone = ~0u;
+  unsigned free_;
 };
 
 bool underCap(const Species& s) {
@@ -160,7 +163,7 @@ void joinPrey(Level small, Level herbivores, int word) {
   eitherPrey[word] = small.slots.livingBits(word) | herbivores.slots.livingBits(word);
 }
 
-bool eitherPreyAt(int slot) {
+bool eitherPreyAt(unsigned slot) {
   return (eitherPrey[slot >> 6] >> (slot & 63)) & 1;
 }
 
@@ -181,8 +184,8 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   Births births(s, large);
   for (LivingCursor c(large.slots); c.next();) {
     unsigned i = c.slot();
-    int a = slotOf(stateAfter<1>(state));
-    int b = slotOf(stateAfter<2>(state));
+    unsigned a = slotOf(stateAfter<1>(state));
+    unsigned b = slotOf(stateAfter<2>(state));
     state = stateAfter<3>(state);
     int32_t life;
     if (kPredictableMeals) {
@@ -198,7 +201,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
           joinPrey(small, herbivores, b >> 6);
         }
       }
-      life = liveADay(large, i, fed, 5);
+      life = liveADay(large, c, fed, 5);
     } else {
       bool twoHerbivores = bothAlive(herbivores, a, b);
       bool smallPair = bothAlive(small, a, b);
@@ -208,10 +211,11 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
       eatIf(herbivores, b, twoHerbivores);
       eatIf(small, a, twoSmall);
       eatIf(small, b, twoSmall);
-      life = liveADay(large, i, fed, 5);
+      life = liveADay(large, c, fed, 5);
     }
-    births.noteDeath(i, life <= 0);
-    if ((chanceOf(state) > bar) & (life > 0)) {
+    if (life <= 0) {
+      births.noteDeath(i, true);
+    } else if (chanceOf(state) > bar) {
       state = births.attempt(state, c);
     }
   }
@@ -230,27 +234,28 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
   Births births(s, self);
   for (LivingCursor c(self.slots); c.next();) {
     unsigned i = c.slot();
-    int a = slotOf(stateAfter<1>(state));
+    unsigned a = slotOf(stateAfter<1>(state));
     state = stateAfter<2>(state);
     bool fed = prey.slots.isAlive(a);
     int32_t life;
     if (kPredictableMeals) {
       if (__builtin_expect(fed, 0)) {
         eatIf(prey, a, true);
-        life = liveADay(self, i, true, 10);
+        life = liveADay(self, c, true, 10);
       } else {
-        life = liveADay(self, i, false, 10);
+        life = liveADay(self, c, false, 10);
       }
     } else {
       // Clearing the slot's bit is the meal when it is set and changes nothing when it is not.
       prey.life[a] = select(fed, 0, prey.life[a]);
       prey.slots.markEaten(a, true);
-      life = liveADay(self, i, fed, 10);
+      life = liveADay(self, c, fed, 10);
     }
-    births.noteDeath(i, life <= 0);
     // Only the living after the day try for a birth; a life of 20 or more before the day, which
     // also may, always ends it alive (at 1 or more hungry, 19 or more fed).
-    if ((chanceOf(state) > bar) & (life > 0)) {
+    if (life <= 0) {
+      births.noteDeath(i, true);
+    } else if (chanceOf(state) > bar) {
       state = births.attempt(state, c);
     }
   }
@@ -266,7 +271,7 @@ uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   for (LivingCursor c(plants.slots); c.next();) {
     unsigned i = c.slot();
     state = stateAfter<2>(state);  // the first, a meal's slot as every other level draws, unused
-    births.noteDeath(i, liveADay(plants, i, false, 10) <= 0);
+    births.noteDeath(i, liveADay(plants, c, false, 10) <= 0);
     // A plant that has just withered still seeds.
     if (chanceOf(state) > bar) {
       state = births.attempt(state, c);

@@ -84,7 +84,8 @@ TEST(LivingSlots, SeedingMatchesReadingTheSlots) {
 
 // A level's own phase: deaths at the cursor reach the summary only when the cursor leaves their
 // word, so the births' search for the lowest free slot must still see them. A crowded level
-// keeps most words full, where a missed death would show.
+// keeps most words full, where a missed death would show; its births spill past the words
+// that held life, where they must still be visited.
 TEST(LivingSlots, APhaseKeepsTheLowestFreeSlot) {
   auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
   std::mt19937 random(11);
@@ -95,17 +96,21 @@ TEST(LivingSlots, APhaseKeepsTheLowestFreeSlot) {
       free.insert(i);
     }
   }
+  const int seeded = kSlotsPerSpecies - static_cast<int>(free.size());
   auto slots = std::make_unique<LivingSlots>();
   slots->rebuild(life.get());
-  int lowest = slots->lowestFree();
+  int lowest = slots->lowestFreeForBirth();
   int visited = -1;
+  int visits = 0;
+  int newbornsAhead = 0;
   for (LivingCursor c(*slots); c.next();) {
     int i = static_cast<int>(c.slot());
     ASSERT_GT(i, visited);
     ASSERT_EQ(free.count(i), 0u) << "visited a free slot " << i;
     visited = i;
+    ++visits;
     bool died = random() % 8 == 0;
-    slots->markDied(c.slot(), died);
+    c.markDied(died);
     if (died) {
       free.insert(i);
       lowest = std::min(lowest, i);
@@ -114,9 +119,11 @@ TEST(LivingSlots, APhaseKeepsTheLowestFreeSlot) {
       free.erase(lowest);
       int next = slots->markAliveFindFree(lowest, true, c.word());
       c.cameAlive(lowest, true);
+      newbornsAhead += lowest > i;
       ASSERT_EQ(next, *free.begin()) << "after a birth at " << lowest << ", visiting " << i;
       lowest = next;
     }
   }
   EXPECT_EQ(slots->lowestFree(), *free.begin()) << "the summary after the phase";
+  EXPECT_EQ(visits, seeded + newbornsAhead) << "every newborn ahead of the cursor visited";
 }
