@@ -43,9 +43,7 @@ class LivingSlots {
 
   // markFree for the prey of another level's phase: leaves the full-word summary behind, so
   // summariseFullWords must run before the next lowestFree.
-  void markEaten(unsigned slot, bool when) {
-    alive[slot >> 6] &= when ? ~(uint64_t{1} << (slot & 63)) : kAllSet;
-  }
+  void markEaten(unsigned slot, bool when) { alive[slot >> 6] &= ~(uint64_t{when} << (slot & 63)); }
 
   // Recomputes the full-word summary from the alive bits, of every word or of word w.
   void summariseFullWords();
