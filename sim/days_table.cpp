@@ -27,62 +27,6 @@ void appendDayRows(std::string& text, int64_t combination, int repetition,
 
 namespace {
 
-// The bytes of the kept games' days after the header, or false when the text lacks some.
-bool keptDays(const std::string& text, size_t pos, const SweepPlan& plan,
-              const std::vector<GameResult>& kept, size_t& bytes) {
-  for (size_t game = 0; game < kept.size(); ++game) {
-    int64_t combination = shardCombination(plan, static_cast<int64_t>(game) / plan.repeat);
-    int repetition = static_cast<int>(game % plan.repeat) + 1;
-    std::string prefix = std::to_string(combination) + "," + std::to_string(repetition) + ",";
-    for (int32_t day = 1; day <= kept[game].days; ++day) {
-      std::string start = prefix + std::to_string(day) + ",";
-      size_t end = text.find('\n', pos);
-      if (end == std::string::npos || text.compare(pos, start.size(), start) != 0) {
-        return false;
-      }
-      pos = end + 1;
-    }
-  }
-  bytes = pos;
-  return true;
-}
-
-}  // namespace
-
-int openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
-                  const Settings& settings, const std::vector<GameResult>& kept,
-                  std::string& error) {
-  const std::string start = settingsText(settings) + daysTableHeader();
-  std::string contents;
-  if (!(resume ? file.openToContinue(path, contents, error)
-               : file.open(path, OutputFile::kRowByRow, error))) {
-    return kExitFailure;
-  }
-  size_t bytes = 0;
-  bool fresh = contents.size() <= start.size() && start.compare(0, contents.size(), contents) == 0;
-  if (!fresh || !kept.empty()) {
-    SettingsBlock block = readSettingsBlock(contents);
-    std::string difference =
-        settingsDifference(block.settings, "the days-table", settings, "this run");
-    if (!block.settings.empty() && !difference.empty()) {
-      error = "cannot resume " + quoted(path) + ": its settings differ: " + difference;
-      return kExitBadUsage;
-    }
-    if (contents.compare(block.bytes, daysTableHeader().size(), daysTableHeader()) != 0 ||
-        !keptDays(contents, block.bytes + daysTableHeader().size(), plan, kept, bytes)) {
-      error = "cannot resume " + quoted(path) + ": it lacks days of games the --table holds";
-      return kExitBadUsage;
-    }
-  }
-  if ((resume && !file.keep(bytes, error)) ||
-      (bytes == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
-    return kExitFailure;
-  }
-  return kExitSuccess;
-}
-
-namespace {
-
 // A days-table file read line by line; closes itself.
 class DaysFile {
  public:
@@ -108,6 +52,7 @@ class DaysFile {
     line.assign(line_, static_cast<size_t>(got));
     return true;
   }
+  size_t read(char* buffer, size_t size) { return std::fread(buffer, 1, size, in_); }
   bool failed() const { return std::ferror(in_) != 0; }
 
  private:
@@ -120,7 +65,102 @@ std::string cannotRead(const std::string& path, int errorNumber) {
   return "cannot read " + quoted(path) + ": " + std::strerror(errorNumber);
 }
 
+// Reads the rows of games' days one after another and writes to out those of the games to be
+// copied; false when a row is missing or belongs to another game or day.
+bool passGameDays(DaysFile& file, const std::vector<GameDays>& games, FILE* out,
+                  std::string& missing) {
+  std::string line;
+  for (const GameDays& game : games) {
+    std::string prefix = std::to_string(game.combination) + "," + std::to_string(game.repetition);
+    for (int32_t day = 1; day <= game.days; ++day) {
+      std::string start = prefix + "," + std::to_string(day) + ",";
+      if (!file.next(line) || line.compare(0, start.size(), start) != 0) {
+        missing = "day " + std::to_string(day) + " of combination " +
+                  std::to_string(game.combination) + ", repetition " +
+                  std::to_string(game.repetition);
+        return false;
+      }
+      if (game.copy) {
+        std::fwrite(line.data(), 1, line.size(), out);  // finishing the output reports a failure
+      }
+    }
+  }
+  return true;
+}
+
+// For a resumed run, how many bytes of the days-table at path to keep: its settings, header
+// and the days of the kept games, or none of a file that holds only the start of one, cut off
+// before its rows. Read line by line: a days-table can be far larger than a run should hold
+// in memory.
+int bytesToKeep(const std::string& path, const std::string& start, const SweepPlan& plan,
+                const Settings& settings, const std::vector<GameResult>& kept, long long& bytes,
+                std::string& error) {
+  DaysFile file(path);
+  std::string beginning(start.size() + 1, '\0');
+  if (file.opened()) {
+    beginning.resize(file.read(&beginning[0], beginning.size()));
+  }
+  if (!file.opened() || file.failed() || !file.seek(0)) {
+    error = cannotRead(path, errno);
+    return kExitFailure;
+  }
+  bytes = 0;
+  bool fresh =
+      beginning.size() <= start.size() && start.compare(0, beginning.size(), beginning) == 0;
+  if (fresh && kept.empty()) {
+    return kExitSuccess;
+  }
+  std::string head, line;
+  while (file.next(line) && line[0] == '#') {
+    head += line;
+  }
+  Settings tableSettings = readSettingsBlock(head).settings;
+  std::string difference =
+      settingsDifference(tableSettings, "the days-table", settings, "this run");
+  if (!tableSettings.empty() && !difference.empty()) {
+    error = "cannot resume " + quoted(path) + ": its settings differ: " + difference;
+    return kExitBadUsage;
+  }
+  std::vector<GameDays> games;
+  for (size_t game = 0; game < kept.size(); ++game) {
+    games.push_back({shardCombination(plan, static_cast<int64_t>(game) / plan.repeat),
+                     static_cast<int>(game % plan.repeat) + 1, kept[game].days, false});
+  }
+  std::string missing;
+  bool complete = line == daysTableHeader() && passGameDays(file, games, nullptr, missing);
+  if (file.failed()) {
+    error = cannotRead(path, errno);
+    return kExitFailure;
+  }
+  if (!complete) {
+    error = "cannot resume " + quoted(path) + ": it lacks days of games the --table holds";
+    return kExitBadUsage;
+  }
+  bytes = file.tell();
+  return kExitSuccess;
+}
+
 }  // namespace
+
+int openDaysTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
+                  const Settings& settings, const std::vector<GameResult>& kept,
+                  std::string& error) {
+  const std::string start = settingsText(settings) + daysTableHeader();
+  long long bytes = 0;
+  int status = kExitSuccess;
+  if (resume ? !file.openToContinue(path, error) : !file.open(path, OutputFile::kRowByRow, error)) {
+    return kExitFailure;
+  }
+  if (resume &&
+      (status = bytesToKeep(path, start, plan, settings, kept, bytes, error)) != kExitSuccess) {
+    return status;
+  }
+  if ((resume && !file.keep(static_cast<size_t>(bytes), error)) ||
+      (bytes == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
 
 bool readDaysTableHead(const std::string& path, bool& isDaysTable, Settings& settings,
                        long long& rowsStart, std::string& error) {
@@ -150,22 +190,10 @@ bool copyGameDays(const std::string& path, long long& offset, const std::vector<
     error = cannotRead(path, errno);
     return false;
   }
-  std::string line;
-  for (const GameDays& game : games) {
-    std::string prefix = std::to_string(game.combination) + "," + std::to_string(game.repetition);
-    for (int32_t day = 1; day <= game.days; ++day) {
-      std::string start = prefix + "," + std::to_string(day) + ",";
-      if (!file.next(line) || line.compare(0, start.size(), start) != 0) {
-        error = file.failed() ? cannotRead(path, errno)
-                              : quoted(path) + " lacks day " + std::to_string(day) +
-                                    " of combination " + std::to_string(game.combination) +
-                                    ", repetition " + std::to_string(game.repetition);
-        return false;
-      }
-      if (game.copy) {
-        std::fwrite(line.data(), 1, line.size(), out);  // finishing the output reports a failure
-      }
-    }
+  std::string missing;
+  if (!passGameDays(file, games, out, missing)) {
+    error = file.failed() ? cannotRead(path, errno) : quoted(path) + " lacks " + missing;
+    return false;
   }
   offset = file.tell();
   return true;

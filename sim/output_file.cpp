@@ -178,10 +178,8 @@ bool OutputFile::openTemporaryBeside(const std::string& target, const struct sta
   return true;
 }
 
-bool OutputFile::openToContinue(const std::string& path, std::string& contents,
-                                std::string& error) {
+bool OutputFile::openToContinue(const std::string& path, std::string& error) {
   path_ = path;
-  contents.clear();
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) {
     return fail(errno, error);
@@ -191,16 +189,6 @@ bool OutputFile::openToContinue(const std::string& path, std::string& contents,
     close(fd);
     error = "cannot resume " + quoted(path) + ": not a regular file";
     return false;
-  }
-  char buffer[65536];
-  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) != 0;) {
-    if (got < 0) {
-      int readError = errno;
-      close(fd);
-      error = "cannot read " + quoted(path) + ": " + std::strerror(readError);
-      return false;
-    }
-    contents.append(buffer, static_cast<size_t>(got));
   }
   return attach(fd, "r+", error);
 }

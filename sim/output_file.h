@@ -29,10 +29,10 @@ class OutputFile {
 
   // On failure returns false with a one-line reason naming the path.
   bool open(const std::string& path, Mode mode, std::string& error);
-  // Opens a row-by-row file that may already hold rows, without changing it, and reads what
-  // it holds into contents (empty when it does not exist yet). keep() then cuts it to its
-  // first bytes, after which rows are added at the end.
-  bool openToContinue(const std::string& path, std::string& contents, std::string& error);
+  // Opens a row-by-row file that may already hold rows, without changing it (creating it empty
+  // when it does not exist yet); the caller reads what it holds from path. keep() then cuts it
+  // to its first bytes, after which rows are added at the end.
+  bool openToContinue(const std::string& path, std::string& error);
   bool keep(size_t bytes, std::string& error);
 
   FILE* stream() const { return out_; }

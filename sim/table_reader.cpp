@@ -9,6 +9,29 @@
 #include "message.h"
 #include "numbers.h"
 
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
+  FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) {
+    error = "cannot read " + quoted(path) + ": " + std::strerror(errno);
+    return false;
+  }
+  char buffer[65536];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+    text.append(buffer, got);
+  }
+  bool ok = std::ferror(in) == 0;
+  int readError = errno;
+  std::fclose(in);
+  if (!ok) {
+    error = "cannot read " + quoted(path) + ": " + std::strerror(readError);
+  }
+  return ok;
+}
+
+}  // namespace
+
 int openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
                   const Settings& settings, ExistingRows& existing, std::string& error,
                   const BeforeWriting& beforeWriting) {
@@ -20,7 +43,7 @@ int openGameTable(OutputFile& file, const std::string& path, bool resume, const 
     if (status != kExitSuccess || !file.open(path, OutputFile::kRowByRow, error)) {
       return status != kExitSuccess ? status : kExitFailure;
     }
-  } else if (!file.openToContinue(path, contents, error)) {
+  } else if (!file.openToContinue(path, error) || !readWholeFile(path, contents, error)) {
     return kExitFailure;
   }
   size_t kept = 0;
@@ -50,24 +73,6 @@ int openGameTable(OutputFile& file, const std::string& path, bool resume, const 
 }
 
 namespace {
-
-bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
-  FILE* in = std::fopen(path.c_str(), "rb");
-  if (in == nullptr) {
-    error = "cannot read " + quoted(path) + ": " + std::strerror(errno);
-    return false;
-  }
-  char buffer[65536];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
-    text.append(buffer, got);
-  }
-  bool ok = std::ferror(in) == 0;
-  std::fclose(in);
-  if (!ok) {
-    error = "cannot read " + quoted(path);
-  }
-  return ok;
-}
 
 // The cells of one row; false unless it is a game's row with its numbers in range.
 bool readRow(const std::string& line, TableRow& row) {

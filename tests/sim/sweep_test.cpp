@@ -598,4 +598,12 @@ TEST(Sweep, TheDaysTableHoldsEveryDayAndResumes) {
                          "': it lacks days of games the --table holds\n");
   EXPECT_EQ(readFile(in("t.csv")), table);
   EXPECT_TRUE(readFile(in("d.csv")) == days.substr(0, days.size() / 3));
+  // So is one of other settings.
+  std::string other = days;
+  other.replace(other.find("# days=850"), 10, "# days=851");
+  std::ofstream(in("d.csv"), std::ios::binary) << other;
+  run = runSim(sweep({"--table", in("t.csv"), "--days-table", in("d.csv"), "--resume"}));
+  EXPECT_EQ(run.exitCode, kExitBadUsage);
+  EXPECT_NE(run.err.find("': its settings differ: 'days=851'"), std::string::npos) << run.err;
+  EXPECT_TRUE(readFile(in("d.csv")) == other);
 }
