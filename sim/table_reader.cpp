@@ -56,7 +56,8 @@ int openGameTable(OutputFile& file, const std::string& path, bool resume, const 
       error = "cannot resume " + quoted(path) + ": its settings differ: " + difference;
       return kExitBadUsage;
     }
-    if (!readExistingRows(contents.substr(block.bytes), plan, existing, error)) {
+    contents.erase(0, block.bytes);  // in place: a table of many games is large
+    if (!readExistingRows(contents, plan, existing, error)) {
       error = "cannot resume " + quoted(path) + ": " + error;
       return kExitBadUsage;
     }
