@@ -6,7 +6,7 @@
 // carnivores at the top, in the colours the simulation screen gives the four levels.
 //
 // Build and run (tools/pictures/make-pictures.sh does both):
-//   g++ -std=c++17 -O2 -I world -o make_pictures tools/pictures/make_pictures.cpp tools/pictures/bmp24.cpp
+//   g++ -std=c++17 -O2 -I world -o make_pictures tools/pictures/{make_pictures,bmp24}.cpp
 //   ./make_pictures resources
 #include <cmath>
 #include <cstdint>
