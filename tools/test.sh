@@ -12,6 +12,12 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+# The same tests once more under AddressSanitizer and UBSan, which end a test at the first
+# memory fault, leak or undefined behaviour.
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+
 # The browser edition: the world under node against velmoria-sim (from the native build
 # above), and the page in headless Chromium.
 cmake --preset web >/dev/null
