@@ -1,36 +1,35 @@
 #include "command.h"
 
+#include "file_clash.h"
 #include "sweep_design.h"
 
 namespace {
 
-// A file besides the table and the summary (NAME FILE) against the others.
-std::string ownFileProblem(const char* name, const std::string& path, const SimOptions& options,
-                           const std::string& other) {
-  const std::string option = name;
-  if (path.empty()) {
-    return "";
-  }
-  if (path == options.tablePath || path == options.summaryPath || path == other) {
-    return option + " needs a file of its own";
-  }
-  if (path == "-" && options.tablePath.empty() && options.summaryPath.empty()) {
-    return option + " and the summary cannot both go to standard output";
-  }
-  return "";
+// Every file the command names; a sweep without --table or --summary writes its summary to
+// standard output.
+std::vector<CommandFile> commandFiles(const SimOptions& options) {
+  bool implicitSummary = options.sweep && options.tablePath.empty() && options.summaryPath.empty();
+  return {
+      {"the --design file", options.designPath, false},
+      {"--table", options.tablePath, true},
+      {implicitSummary ? "the summary" : "--summary", implicitSummary ? "-" : options.summaryPath,
+       true},
+      {"--days-table", options.daysTablePath, true},
+      {"--survival", options.survivalPath, true},
+      {"--indices", options.indicesPath, true},
+      {"--plot", options.plotPath, true},
+      {"--csv", options.csvPath, true},
+  };
 }
 
 // Options that do not go together, whatever their values.
 bool checkCombination(const SimOptions& options, std::string& error) {
   error = designOptionsProblem(options);
   if (error.empty()) {
-    error = ownFileProblem("--days-table", options.daysTablePath, options, options.survivalPath);
+    error = fileClash(commandFiles(options));
   }
   if (error.empty() && options.daysTablePath == "-" && options.resume) {
     error = "--resume needs the --days-table FILE to continue";
-  }
-  if (error.empty()) {
-    error = ownFileProblem("--survival", options.survivalPath, options, options.daysTablePath);
   }
   if (!error.empty()) {
     return false;
@@ -45,10 +44,6 @@ bool checkCombination(const SimOptions& options, std::string& error) {
     error = "--csv writes the days of plain games, not of a sweep";
   } else if (options.resume && (options.tablePath.empty() || options.tablePath == "-")) {
     error = "--resume needs the --table FILE to continue";
-  } else if (options.tablePath == "-" && options.summaryPath == "-") {
-    error = "--table and --summary cannot both go to standard output";
-  } else if (!options.tablePath.empty() && options.tablePath == options.summaryPath) {
-    error = "--table and --summary need two files";
   }
   return error.empty();
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "days_table.h"
+#include "file_clash.h"
 #include "message.h"
 #include "output_file.h"
 #include "table_reader.h"
@@ -89,11 +90,13 @@ bool readArguments(const std::vector<std::string>& args, MergeArguments& merge,
     error = std::string("merge needs --table FILE and the shards' tables (") + kMergeUsage + ")";
     return false;
   }
-  if (merge.daysTablePath == merge.tablePath) {
-    error = "--table and --days-table need two files";
-    return false;
+  std::vector<CommandFile> files = {{"--table", merge.tablePath, true},
+                                    {"--days-table", merge.daysTablePath, true}};
+  for (const std::string& shard : merge.shards) {
+    files.push_back({"the input " + quoted(shard), shard, false});
   }
-  return true;
+  error = fileClash(files);
+  return error.empty();
 }
 
 // The rows of every shard by combination, after checking that the shards belong together.
@@ -288,17 +291,16 @@ int runMerge(const std::vector<std::string>& args) {
   for (size_t i = 0; i < shards.size(); ++i) {
     SweepPlan shardPlan;
     const std::string& path = tables[i];
-    if (!readGameTable(path, shards[i], error)) {
-      return failure(error);
+    // Tables that do not make one run stay so however often the merge is tried.
+    if (int status = readGameTable(path, shards[i], error)) {
+      return report(error, status);
     }
     if (!planFromSettings(shards[i].settings, shardPlan, error)) {
-      return failure(quoted(path) + ": " + error);
+      return badUsage(quoted(path) + ": " + error);
     }
-    if (!checkShard(shards[0], tables[0], shards[i], path, seen, error)) {
-      return failure(error);
-    }
-    if (!addRows(shards[i], path, shardPlan, merged, owners, error)) {
-      return failure(error);
+    if (!checkShard(shards[0], tables[0], shards[i], path, seen, error) ||
+        !addRows(shards[i], path, shardPlan, merged, owners, error)) {
+      return badUsage(error);
     }
     if (i == 0) {
       plan = shardPlan;
@@ -308,7 +310,7 @@ int runMerge(const std::vector<std::string>& args) {
   std::vector<DaysShard*> daysOf;
   if (!merge.daysTablePath.empty() &&
       !pairDaysTables(shards, tables, tableOfShard, days, daysOf, error)) {
-    return failure(error);
+    return badUsage(error);
   }
   std::string missing = missingList(merged.games, plan.combinations, plan.repeat);
   if (!missing.empty() && !merge.partial) {

@@ -26,14 +26,10 @@ std::string quoted(const std::string& text) {
   return out + "'";
 }
 
-namespace {
-
 int report(const std::string& message, int status) {
   std::fprintf(stderr, "velmoria-sim: %s\n", message.c_str());
   return status;
 }
-
-}  // namespace
 
 int badUsage(const std::string& message) {
   return report(message, kExitBadUsage);

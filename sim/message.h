@@ -15,5 +15,6 @@ constexpr int kExitBadUsage = 2;
 std::string quoted(const std::string& text);
 
 // Print "velmoria-sim: MESSAGE" on standard error and return the exit status.
+int report(const std::string& message, int status);
 int badUsage(const std::string& message);
 int failure(const std::string& message);

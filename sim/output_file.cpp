@@ -58,6 +58,10 @@ bool isOpenAs(const std::string& path, int fd) {
 
 }  // namespace
 
+bool isStandardOutputPath(const std::string& path) {
+  return path == "-" || isOpenAs(path, STDOUT_FILENO);
+}
+
 std::string cannotWrite(const std::string& path, int errorNumber) {
   return "cannot write " + quoted(path) + ": " + std::strerror(errorNumber);
 }
@@ -74,7 +78,7 @@ bool OutputFile::fail(int errorNumber, std::string& error) {
 
 bool OutputFile::open(const std::string& path, Mode mode, std::string& error) {
   path_ = path;
-  if (path == "-" || isOpenAs(path, STDOUT_FILENO)) {
+  if (isStandardOutputPath(path)) {
     out_ = stdout;
     return true;
   }
@@ -180,7 +184,11 @@ bool OutputFile::openTemporaryBeside(const std::string& target, const struct sta
 
 bool OutputFile::openToContinue(const std::string& path, std::string& error) {
   path_ = path;
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+  int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    createdToContinue_ = fd >= 0;
+  }
   if (fd < 0) {
     return fail(errno, error);
   }
@@ -194,6 +202,7 @@ bool OutputFile::openToContinue(const std::string& path, std::string& error) {
 }
 
 bool OutputFile::keep(size_t bytes, std::string& error) {
+  createdToContinue_ = false;
   std::fflush(out_);
   if (ftruncate(fileno(out_), static_cast<off_t>(bytes)) != 0 ||
       std::fseek(out_, 0, SEEK_END) != 0) {
@@ -238,6 +247,10 @@ void OutputFile::discard() {
     std::fclose(out_);
   }
   out_ = nullptr;
+  if (createdToContinue_) {  // refused before a row was kept: as if never opened
+    unlink(path_.c_str());
+    createdToContinue_ = false;
+  }
   if (!temporary_.empty()) {
     unlink(temporary_.c_str());
     removePendingFile(temporary_);

@@ -31,7 +31,8 @@ class OutputFile {
   bool open(const std::string& path, Mode mode, std::string& error);
   // Opens a row-by-row file that may already hold rows, without changing it (creating it empty
   // when it does not exist yet); the caller reads what it holds from path. keep() then cuts it
-  // to its first bytes, after which rows are added at the end.
+  // to its first bytes, after which rows are added at the end. A file this created is removed
+  // again when it is discarded before keep().
   bool openToContinue(const std::string& path, std::string& error);
   bool keep(size_t bytes, std::string& error);
 
@@ -55,7 +56,11 @@ class OutputFile {
   std::string path_;       // as given, for messages
   std::string target_;     // the file to be written, links followed
   std::string temporary_;  // empty unless written under a temporary name
+  bool createdToContinue_ = false;
 };
+
+// Whether an output named path goes to standard output: "-", or a name of the file it writes.
+bool isStandardOutputPath(const std::string& path);
 
 // The reason line for a file that cannot be written: "cannot write 'PATH': REASON".
 std::string cannotWrite(const std::string& path, int errorNumber);

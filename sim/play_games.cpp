@@ -22,7 +22,9 @@ int playGames(const SimOptions& options) {
   if (plot && !plotFile.open(options.plotPath, OutputFile::kWhole, error)) {
     return failure(error);
   }
-  FILE* results = writeCsv && csv.writesToStandardOutput() ? stderr : stdout;
+  // Whichever file takes standard output, the result lines give way to it.
+  bool fileToOutput = (writeCsv && csv.writesToStandardOutput()) || plotFile.isStandardOutput();
+  FILE* results = fileToOutput ? stderr : stdout;
 
   GameSettings settings{dialogTexts(options.fields), options.dayLimit, options.screenDraws};
   PopulationSeries firstGame{{}, 0, false};

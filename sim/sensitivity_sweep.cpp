@@ -64,16 +64,6 @@ std::string sensitivityOptionsProblem(const SimOptions& options) {
   if (options.shardCount > 1 && !options.indicesPath.empty()) {
     return "--indices needs the whole run: merge the shards' tables and summarise them";
   }
-  const std::string& indices = options.indicesPath;
-  if (!indices.empty() && (indices == options.tablePath || indices == options.summaryPath ||
-                           indices == options.plotPath)) {
-    return "--indices needs a file of its own";
-  }
-  bool summaryToOutput = options.summaryPath == "-" || options.tablePath == "-" ||
-                         (options.summaryPath.empty() && options.tablePath.empty());
-  if (indices == "-" && summaryToOutput) {
-    return "--indices and the summary or table cannot both go to standard output";
-  }
   return "";
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "chart_data.h"
+#include "file_clash.h"
 #include "message.h"
 #include "output_file.h"
 #include "random_source.h"
@@ -54,12 +55,21 @@ bool readArguments(const std::vector<std::string>& args, SummariseArguments& sum
   if (error.empty() && summarise.tablePath.empty()) {
     error = std::string("summarise needs a TABLE (") + kSummariseUsage + ")";
   }
+  if (error.empty()) {
+    error = fileClash({{"the TABLE", summarise.tablePath, false},
+                       {"--summary", summarise.summaryPath, true},
+                       {"--survival", summarise.survivalPath, true},
+                       {"--plot", summarise.plotPath, true},
+                       {"--indices", summarise.indicesPath, true}});
+  }
   return error.empty();
 }
 
 // Each combination's games in the table's order; the design's texts come from the rows.
-bool summarizeRows(const GameTable& table, SweepPlan& plan,
-                   std::vector<CombinationSummary>& summaries, std::string& error) {
+// Returns kExitSuccess, kExitFailure for a table that --resume can still finish, or
+// kExitBadUsage for one that is not of its run.
+int summarizeRows(const GameTable& table, SweepPlan& plan,
+                  std::vector<CombinationSummary>& summaries, std::string& error) {
   bool design = !plan.design.fields.empty();
   plan.design.rows.assign(design ? plan.combinations : 0, {});
   std::vector<GameResult> games;
@@ -70,7 +80,7 @@ bool summarizeRows(const GameTable& table, SweepPlan& plan,
         (row.combination - plan.shardIndex) % plan.shardCount != 0 ||
         row.repetition != static_cast<int>(games.size())) {
       error = "its row " + std::to_string(i + 1) + " is not the next game of this run";
-      return false;
+      return kExitBadUsage;
     }
     if (design && plan.design.rows[row.combination - 1].empty()) {
       std::vector<std::string> cells = rowCells(row);
@@ -83,14 +93,14 @@ bool summarizeRows(const GameTable& table, SweepPlan& plan,
       error = "combination " + std::to_string(row.combination) + " has " +
               std::to_string(games.size()) + " of its " + std::to_string(plan.repeat) +
               " games: finish the table with --resume first";
-      return false;
+      return kExitFailure;
     }
     if (last) {
       summaries.push_back(summarize(row.combination, games, plan.dayLimit));
       games.clear();
     }
   }
-  return true;
+  return kExitSuccess;
 }
 
 bool writeWhole(const std::string& path, const std::string& text, std::string& error) {
@@ -114,12 +124,14 @@ int runSummarise(const std::vector<std::string>& args) {
   GameTable table;
   SweepPlan plan;
   std::vector<CombinationSummary> summaries;
-  if (!readGameTable(summarise.tablePath, table, error)) {
-    return failure(error);
+  if (int status = readGameTable(summarise.tablePath, table, error)) {
+    return report(error, status);
   }
-  if (!planFromSettings(table.settings, plan, error) ||
-      !summarizeRows(table, plan, summaries, error)) {
-    return failure("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
+  if (!planFromSettings(table.settings, plan, error)) {
+    return badUsage("cannot summarise " + quoted(summarise.tablePath) + ": " + error);
+  }
+  if (int status = summarizeRows(table, plan, summaries, error)) {
+    return report("cannot summarise " + quoted(summarise.tablePath) + ": " + error, status);
   }
   bool plot = !summarise.plotPath.empty();
   bool survival = !summarise.survivalPath.empty();

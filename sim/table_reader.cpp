@@ -101,16 +101,16 @@ std::vector<std::string> rowCells(const TableRow& row) {
   return rows.at(0);
 }
 
-bool readGameTable(const std::string& path, GameTable& table, std::string& error) {
+int readGameTable(const std::string& path, GameTable& table, std::string& error) {
   std::string text;
   if (!readWholeFile(path, text, error)) {
-    return false;
+    return kExitFailure;
   }
   SettingsBlock block = readSettingsBlock(text);
   const std::string header = gameTableHeader();
   if (block.settings.empty() || text.compare(block.bytes, header.size(), header) != 0) {
     error = quoted(path) + " is not a game table with its settings";
-    return false;
+    return kExitBadUsage;
   }
   table.settings = block.settings;
   size_t rowNumber = 0;
@@ -123,11 +123,11 @@ bool readGameTable(const std::string& path, GameTable& table, std::string& error
     ++rowNumber;
     if (!readRow(text.substr(pos, end + 1 - pos), row)) {
       error = quoted(path) + ": row " + std::to_string(rowNumber) + " is not a game's row";
-      return false;
+      return kExitBadUsage;
     }
     table.rows.push_back(row);
   }
-  return true;
+  return kExitSuccess;
 }
 
 namespace {

@@ -35,8 +35,9 @@ struct GameTable {
   Settings settings;
   std::vector<TableRow> rows;  // in the file's order; a last row cut off is left out
 };
-// Reads path; the error names the file and what is wrong with it.
-bool readGameTable(const std::string& path, GameTable& table, std::string& error);
+// Reads path. Returns kExitSuccess, or with an error naming the file: kExitFailure when it
+// cannot be read (it may be there later), kExitBadUsage when it is not a game table.
+int readGameTable(const std::string& path, GameTable& table, std::string& error);
 
 // The sweep a table's settings describe, so far as its rows and its chart need one: the texts
 // it started from, the fields that change, the varied values, the repeat, the combinations, the

@@ -75,22 +75,36 @@ TEST_F(MergeTest, ShardsThatDoNotMakeOneRunAreRefused) {
   std::string text = readFile(first);
   text.replace(text.find("shard=1/3"), 9, "shard=2/3");
   std::ofstream(forged, std::ios::binary) << text;
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{first, third}, "missing combinations 2, 5 of 6 (--partial merges the others)"},
-      {{first, first}, "shard 1/3 is given twice: '" + first + "' and '" + first + "'"},
+  // Missing shards may still come (exit 1); shards that do not belong together never will.
+  struct Case {
+    std::vector<std::string> shards;
+    std::string reason;
+    int exitCode;
+  };
+  const std::vector<Case> cases = {
+      {{first, third},
+       "missing combinations 2, 5 of 6 (--partial merges the others)",
+       kExitFailure},
+      {{first, first},
+       "shard 1/3 is given twice: '" + first + "' and '" + first + "'",
+       kExitBadUsage},
       {{first, otherDays},
        "the shards are not of one run: 'days=40' in '" + first + "', 'days=41' in '" + otherDays +
-           "'"},
-      {{first, otherSplit}, "the shards are not of one split: 1/3 and 2/4"},
-      {{first, forged}, "combination 1 is in both '" + first + "' and '" + forged + "'"},
+           "'",
+       kExitBadUsage},
+      {{first, otherSplit}, "the shards are not of one split: 1/3 and 2/4", kExitBadUsage},
+      {{first, forged},
+       "combination 1 is in both '" + first + "' and '" + forged + "'",
+       kExitBadUsage},
       {{forged},
        "'" + forged +
            "': the row of combination 1, repetition 1 is not the next game"
-           " of its shard"},
+           " of its shard",
+       kExitBadUsage},
   };
-  for (const auto& [shards, reason] : cases) {
+  for (const auto& [shards, reason, exitCode] : cases) {
     SimRun run = runSim(with({"merge", "--table", in("merged.csv")}, shards));
-    EXPECT_EQ(run.exitCode, 1) << reason;
+    EXPECT_EQ(run.exitCode, exitCode) << reason;
     EXPECT_EQ(run.err, "velmoria-sim: " + reason + "\n");
     EXPECT_FALSE(fs::exists(in("merged.csv")));
   }
@@ -104,6 +118,29 @@ TEST_F(MergeTest, ShardsThatDoNotMakeOneRunAreRefused) {
   }
   SimRun all = runSim({"merge", "--table", in("merged.csv"), second, third, first});
   EXPECT_EQ(all.exitCode, 0) << all.err;
+}
+
+// No output lands on a file the command reads or on another output, by whatever name.
+TEST_F(MergeTest, OutputsNeverOverwriteInputsOrEachOther) {
+  std::string first = shard("1", "2"), second = shard("2", "2"), merged = in("merged.csv");
+  ASSERT_EQ(runSim({"merge", "--table", merged, first, second}).exitCode, 0);
+  const std::string table = readFile(merged), shardTable = readFile(first);
+  const std::string again = (dir_.path() / "." / "merged.csv").string();
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"merge", "--table", (dir_.path() / "." / fs::path(first).filename()).string(), first,
+            second},
+           {"merge", "--table", in("m.csv"), "--days-table", in("./m.csv"), first, second},
+           {"summarise", merged, "--summary", again},
+           {"summarise", merged, "--summary", in("s.csv"), "--plot", in("s.csv")},
+           {"summarise", merged, "--survival", "-"},  // the summary's standard output too
+       }) {
+    SimRun run = runSim(bad);
+    EXPECT_EQ(run.exitCode, kExitBadUsage) << bad[0] << " " << bad[3] << ": " << run.err;
+    EXPECT_EQ(splitLines(run.err).size(), 1u) << run.err;
+  }
+  EXPECT_EQ(readFile(merged), table);
+  EXPECT_EQ(readFile(first), shardTable);
+  EXPECT_FALSE(fs::exists(in("s.csv")) || fs::exists(in("m.csv")));
 }
 
 // A partial merge keeps the days of the games it keeps; days that do not match their tables
@@ -168,14 +205,14 @@ TEST_F(MergeTest, CommandsAreWordsOnlyAsTheFirstArgument) {
   std::string text = readFile(shard("2", "2"));
   std::ofstream(in("cut.csv"), std::ios::binary) << text.substr(0, text.size() - 70);
   SimRun cut = runSim({"summarise", in("cut.csv")});
-  EXPECT_EQ(cut.exitCode, 1);
+  EXPECT_EQ(cut.exitCode, kExitFailure);
   EXPECT_NE(cut.err.find("games: finish the table with --resume first"), std::string::npos)
       << cut.err;
   std::string forged = text;
   forged.replace(forged.find("\n2,1,"), 5, "\n9,1,");  // a combination the run does not have
   std::ofstream(in("forged.csv"), std::ios::binary) << forged;
   SimRun stranger = runSim({"summarise", in("forged.csv")});
-  EXPECT_EQ(stranger.exitCode, 1);
+  EXPECT_EQ(stranger.exitCode, kExitBadUsage);
   EXPECT_NE(stranger.err.find("is not the next game of this run"), std::string::npos)
       << stranger.err;
 }

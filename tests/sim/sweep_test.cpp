@@ -415,6 +415,10 @@ TEST(Sweep, ChartsAreDrawnFromTheGames) {
   }
   series.record = static_cast<int32_t>(series.days.size());
   EXPECT_EQ(readFile(svg), populationChartSvg(series));
+  // On standard output the chart has it to itself: the result lines go to standard error.
+  SimRun toOutput = runSim({"--plot", "-", "--csv", csv.string(), "--games", "2"});
+  EXPECT_EQ(toOutput.out, populationChartSvg(series));
+  EXPECT_EQ(splitLines(toOutput.err).size(), 2u) << toOutput.err;
   // A sweep without --vary draws its first game as well.
   succeeded({"--plot", svg.string(), "--repeat", "2", "--jobs", "1"});
   EXPECT_EQ(readFile(svg), populationChartSvg(series));
@@ -446,6 +450,7 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
   auto in = [&dir](const char* name) { return (dir.path() / name).string(); };
   succeeded({"--vary", "1=1000,2000", "--days", "2", "--table", in("other.csv")});
   { std::ofstream(in("notes.txt")) << "hello\n"; }
+  { std::ofstream(in("design.csv")) << "large.population\n5\n"; }
   fs::create_directory(in("folder"));
   const std::string other = readFile(in("other.csv"));
   const std::vector<std::string> before = dir.entries();
@@ -480,6 +485,13 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       {"--resume", "--table", in("other.csv"), "--vary", "1=1000,2000", "--days", "2", "--repeat",
        "2"},
       {"--resume", "--table", in("notes.txt")},
+      // Outputs on each other or on the design, by whatever name.
+      {"--plot", in("table.csv")},
+      {"--survival", (dir.path() / "." / "summary.csv").string()},
+      {"--table", "-", "--plot", "/dev/stdout"},
+      {"--design", in("design.csv"), "--summary", in("design.csv")},
+      {"--design", in("design.csv"), "--table",
+       (dir.path() / ".." / dir.path().filename() / "design.csv").string()},
   };
   const std::vector<std::vector<std::string>> unwritable = {
       {"--table", in("missing/table.csv")},     {"--summary", in("folder")},
@@ -494,6 +506,7 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       expectRefused(args, exitCode, dir, before);
       EXPECT_EQ(readFile(in("other.csv")), other);
       EXPECT_EQ(readFile(in("notes.txt")), "hello\n");
+      EXPECT_EQ(readFile(in("design.csv")), "large.population\n5\n");
     }
   };
   expectNothingBehind(cases, kExitBadUsage);
@@ -606,4 +619,8 @@ TEST(Sweep, TheDaysTableHoldsEveryDayAndResumes) {
   EXPECT_EQ(run.exitCode, kExitBadUsage);
   EXPECT_NE(run.err.find("': its settings differ: 'days=851'"), std::string::npos) << run.err;
   EXPECT_TRUE(readFile(in("d.csv")) == other);
+  // And a days-table not made yet, which the refusal leaves unmade.
+  run = runSim(sweep({"--table", in("t.csv"), "--days-table", in("new.csv"), "--resume"}));
+  EXPECT_EQ(run.exitCode, kExitBadUsage) << run.err;
+  EXPECT_FALSE(fs::exists(in("new.csv")));
 }

@@ -32,6 +32,8 @@ TEST(BadUsage, OptionsAndFieldsThatCannotBeUsed) {
       {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17"},
       {"--", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16",
        "17"},
+      {"--plot", (dir.path() / "." / "days.csv").string()},
+      {"--csv", "-", "--plot", "-"},
   };
   for (std::vector<std::string> args : cases) {
     args.insert(args.begin(), {"--csv", csv});
