@@ -133,6 +133,10 @@ check('the form shows its labels and defaults, starts on OK, tabs in order and s
     }
     await page.keyboard.press('Tab');
     assert.equal(await focused(), 'ok');
+    // Enter that commits an input method's text is not OK.
+    await page.$eval('#field-1000', (e) => e.dispatchEvent(new KeyboardEvent('keydown',
+      { key: 'Enter', isComposing: true, bubbles: true })));
+    assert.ok(await page.$('#ok'), 'the form stays open');
     await page.keyboard.press('Escape');
     await page.click('.box .close-box');
     assert.ok(await page.$('#ok'), 'the form stays open');
@@ -190,6 +194,11 @@ check('link texts are typed text: kept as written, never markup, played as velmo
     assert.equal(await page.$('#typed'), null);
     await page.keyboard.press('Enter');
     assert.equal(await waitForRecord(page), simRecord(typed));
+    // A text box holds no line break, so a link's text loses it even when the link starts at
+    // once: the game the form would have played.
+    const broken = ['30\r\n00', ...kDefaults.slice(1)];
+    await page.goto(link(broken, true));
+    assert.equal(await waitForRecord(page), simRecord(['3000', ...kDefaults.slice(1)]));
   });
 
 check('the keyboard alone: Tab with focus rings, a game from the title to the record, the menus',

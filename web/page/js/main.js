@@ -35,7 +35,8 @@ const formFields = linkFields(location.search, world.defaultFields) ?? world.def
 let mode = Title;
 let dayCount = 0;
 let timer = 0;
-let modalOpen = false; // a box is open: clicks on the window and the menu do nothing
+let openBoxes = 0; // while a box is open, clicks on the window and the menu do nothing
+const modalOpen = () => openBoxes > 0;
 let gameFields = formFields;
 
 function tick() {
@@ -61,7 +62,7 @@ function startTimer() {
 function checkGameOver() {
   if (mode !== Running || !world.gameOver()) return;
   clearInterval(timer);
-  modalOpen = true;
+  ++openBoxes;
   announcer.say(texts.record(dayCount));
   const game = {
     days: dayCount,
@@ -71,7 +72,7 @@ function checkGameOver() {
     screen: canvas.element,
   };
   openGameOverBox(client, game, () => {
-    modalOpen = false;
+    --openBoxes;
     mode = Title;
     describeScreen();
     startTimer();
@@ -98,23 +99,23 @@ function startGame(fields) {
 }
 
 function openForm() {
-  modalOpen = true;
+  ++openBoxes;
   openParameterForm(client, formFields, (fields) => {
-    modalOpen = false;
+    --openBoxes;
     startGame(fields);
   });
 }
 
 function openAbout() {
-  if (modalOpen) return;
-  modalOpen = true;
+  if (modalOpen()) return;
+  ++openBoxes;
   openAboutBox(client, world, () => {
-    modalOpen = false;
+    --openBoxes;
   });
 }
 
 function exitProgram() {
-  if (modalOpen) return;
+  if (modalOpen()) return;
   clearInterval(timer);
   document.body.replaceChildren();
   window.close();
@@ -123,10 +124,10 @@ function exitProgram() {
 // A click, a tap, or Enter or Space on the focused title screen opens the form.
 canvas.element.addEventListener('pointerdown', (event) => {
   event.preventDefault(); // keeps the focus where the dialog puts it
-  if (event.button === 0 && mode === Title && !modalOpen) openForm();
+  if (event.button === 0 && mode === Title && !modalOpen()) openForm();
 });
 canvas.element.addEventListener('keydown', (event) => {
-  if ((event.key === 'Enter' || event.key === ' ') && mode === Title && !modalOpen) {
+  if ((event.key === 'Enter' || event.key === ' ') && mode === Title && !modalOpen()) {
     event.preventDefault();
     openForm();
   }
@@ -142,7 +143,7 @@ document.addEventListener('keydown', (event) => {
 });
 
 buildMenuBar(document.getElementById('menu-bar'), {
-  exit: exitProgram, about: openAbout, available: () => !modalOpen,
+  exit: exitProgram, about: openAbout, available: () => !modalOpen(),
 });
 
 describeScreen();

@@ -57,6 +57,11 @@ export function openModalBox({ parent, id, title, left, top, width, height, onCl
   cover.append(box);
   parent.append(cover);
 
+  // A key an input method is composing with is the method's: Enter then commits its text and
+  // is no OK. First among the box's key handlers, it keeps them from seeing such a key.
+  cover.addEventListener('keydown', (event) => {
+    if (event.isComposing || event.keyCode === 229) event.stopImmediatePropagation();
+  });
   cover.addEventListener('keydown', (event) => {
     if (event.key !== 'Tab') return;
     const stops = [...(onCloseBox ? [closeBox] : []),

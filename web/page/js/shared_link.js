@@ -3,11 +3,13 @@
 // as if typed into the dialog: never checked, never rejected, never read as markup. A replay
 // link keeps the page's language and embedding.
 
-// The texts the link gives, defaults for any it leaves out; null without "f=".
+// The texts the link gives, defaults for any it leaves out; null without "f=". A text box
+// holds no line breaks, so a text loses them here whether the link starts at once or fills
+// the form: either way the same game.
 export function linkFields(search, defaults) {
   const raw = rawParameter(search, 'f');
   if (raw === null) return null;
-  const given = raw.split(',').map(decodeText);
+  const given = raw.split(',').map((text) => decodeText(text).replace(/[\r\n]/g, ''));
   return defaults.map((text, i) => (i < given.length ? given[i] : text));
 }
 
