@@ -16,7 +16,7 @@ std::vector<MorrisIndex> morrisIndices(const MorrisDesign& design,
                                        const std::vector<double>& outputs);
 
 struct SobolIndex {
-  double s1, s1Low, s1High;  // first order, Saltelli et al. (2010)
+  double s1, s1Low, s1High;  // first order, Saltelli et al. (2010) with f(B) centred
   double st, stLow, stHigh;  // total, Jansen (1999)
 };
 // Intervals: 2.5 and 97.5 percentiles over `resamples` bootstrap resamples of the base rows,

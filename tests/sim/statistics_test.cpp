@@ -1,6 +1,7 @@
 // The estimators on cases whose answers are known: a survival table worked by hand, a
-// t interval from tables, the Ishigami function's analytic Sobol' indices, and linear models
-// whose elementary effects are their coefficients.
+// t interval from tables, the Ishigami function's analytic Sobol' indices (which a constant
+// added to the outputs leaves as they are), and linear models whose elementary effects are
+// their coefficients.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -101,6 +102,24 @@ TEST(SobolIndices, IshigamiFunctionGivesItsAnalyticIndices) {
   std::vector<SobolIndex> again = sobolIndices(4, outputs, 200, 1);
   EXPECT_EQ(again[0].s1Low, indices[0].s1Low);
   EXPECT_EQ(again[2].stHigh, indices[2].stHigh);
+}
+
+TEST(SobolIndices, AddingAConstantToEveryOutputChangesNoIndex) {
+  std::vector<double> outputs = evaluate(saltelliDesign(4, 512), ishigami);
+  std::vector<double> shifted = outputs;
+  for (double& y : shifted)
+    y += 10000.0;
+  std::vector<SobolIndex> indices = sobolIndices(4, outputs, 100, 1);
+  std::vector<SobolIndex> again = sobolIndices(4, shifted, 100, 1);
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    const double pairs[][2] = {
+        {indices[i].s1, again[i].s1},         {indices[i].s1Low, again[i].s1Low},
+        {indices[i].s1High, again[i].s1High}, {indices[i].st, again[i].st},
+        {indices[i].stLow, again[i].stLow},   {indices[i].stHigh, again[i].stHigh}};
+    for (const auto& pair : pairs)
+      EXPECT_NEAR(pair[1], pair[0], 1e-9);
+  }
 }
 
 double linear(const UnitPoint& x) {
