@@ -84,9 +84,13 @@ bool isPopulationField(int field) {
   return field < 12 && field % 3 == 0;
 }
 
-std::string unitValueText(const SampleRange& range, double unit) {
+int64_t unitValue(const SampleRange& range, double unit) {
   Wide numerator = static_cast<Wide>(std::min(std::max(unit, 0.0) * 4294967296.0, 4294967295.0));
-  return valueText(range.field, valueAt(range, numerator, kWord));
+  return valueAt(range, numerator, kWord);
+}
+
+std::string unitValueText(const SampleRange& range, double unit) {
+  return valueText(range.field, unitValue(range, unit));
 }
 
 bool isSampleMethod(const std::string& method) {

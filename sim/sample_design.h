@@ -28,8 +28,10 @@ bool isPopulationField(int field);
 // Reads "FIELD=LO:HI" (LO <= HI; a population whole, a rate with at most four decimals).
 bool parseSampleRange(const std::string& argument, SampleRange& range, std::string& error);
 
-// The dialog's text of the value at fraction unit (0..1) of the range: the range's whole steps
-// share the unit interval equally, and 1 gives HI.
+// The value at fraction unit (0..1) of the range, in the range's units: the range's whole
+// steps share the unit interval equally, and 1 gives HI. unitValueText is the dialog's text
+// of it.
+int64_t unitValue(const SampleRange& range, double unit);
 std::string unitValueText(const SampleRange& range, double unit);
 
 bool isSampleMethod(const std::string& method);

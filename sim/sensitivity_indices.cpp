@@ -96,7 +96,7 @@ std::vector<MorrisIndex> morrisIndices(const MorrisDesign& design,
   std::vector<std::vector<double>> effects(design.fields), sizes(design.fields);
   for (size_t p = 0; p < design.points.size(); ++p) {
     int field = design.movedField[p];
-    if (field < 0)
+    if (field < 0 || design.movedBy[p] == 0.0)
       continue;
     double effect = (outputs[p] - outputs[p - 1]) / design.movedBy[p];
     effects[field].push_back(effect);

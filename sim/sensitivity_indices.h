@@ -12,6 +12,10 @@ struct MorrisIndex {
   double muStar;  // mean of its absolute values
   double sigma;   // its standard deviation (n - 1); 0 for one trajectory
 };
+// Each effect is the change of output over its move's movedBy, so a design whose moves are the
+// changes as played (playedMorrisDesign) gives effects per whole range of the values played. A
+// move of size 0 changed nothing and tells nothing: it is left out, and a field with no other
+// move gets 0.
 std::vector<MorrisIndex> morrisIndices(const MorrisDesign& design,
                                        const std::vector<double>& outputs);
 

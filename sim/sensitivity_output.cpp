@@ -20,9 +20,10 @@ std::string cells(const std::vector<double>& values) {
   return text + "\n";
 }
 
-void answerMorris(const SensitivityStudy& study, const std::vector<std::string>& names,
-                  const std::vector<double>& means, SensitivityAnswer& answer) {
-  MorrisDesign design = morrisDesign(study.fields, study.count, study.levels, study.seed);
+void answerMorris(const SensitivityStudy& study, const std::vector<SampleRange>& ranges,
+                  const std::vector<std::string>& names, const std::vector<double>& means,
+                  SensitivityAnswer& answer) {
+  MorrisDesign design = playedMorrisDesign(study, ranges);
   std::vector<MorrisIndex> indices = morrisIndices(design, means);
   answer.indices += "field,mu,mu_star,sigma\n";
   for (size_t i = 0; i < indices.size(); ++i) {
@@ -53,7 +54,9 @@ bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
                        const std::vector<CombinationSummary>& summaries, SensitivityAnswer& answer,
                        std::string& error) {
   SensitivityStudy study;
-  if (!sensitivityFromSettings(settings, static_cast<int>(fields.size()), study)) {
+  std::vector<SampleRange> ranges;
+  if (!sensitivityFromSettings(settings, static_cast<int>(fields.size()), study) ||
+      !sensitivityRangesFromSettings(settings, fields, ranges)) {
     error = "the indices need the table of a --sensitivity run";
     return false;
   }
@@ -75,7 +78,7 @@ bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
   }
   answer.indices = settingsText(settings);
   if (study.method == "morris") {
-    answerMorris(study, names, means, answer);
+    answerMorris(study, ranges, names, means, answer);
   } else {
     answerSobol(study, names, means, answer);
   }

@@ -96,6 +96,24 @@ Design sensitivityDesign(const SensitivityStudy& study, const std::vector<Sample
   return design;
 }
 
+MorrisDesign playedMorrisDesign(const SensitivityStudy& study,
+                                const std::vector<SampleRange>& ranges) {
+  MorrisDesign design = morrisDesign(study.fields, study.count, study.levels, study.seed);
+  for (size_t p = 0; p < design.points.size(); ++p) {
+    int field = design.movedField[p];
+    if (field < 0) {
+      continue;
+    }
+    const SampleRange& range = ranges[field];
+    int64_t change =
+        unitValue(range, design.points[p][field]) - unitValue(range, design.points[p - 1][field]);
+    design.movedBy[p] = range.high == range.low ? 0.0
+                                                : static_cast<double>(change) /
+                                                      static_cast<double>(range.high - range.low);
+  }
+  return design;
+}
+
 Settings sensitivitySettings(const SensitivityStudy& study) {
   Settings settings = {"design=sensitivity " + study.method + " " + std::to_string(study.count)};
   if (study.method == "morris") {
@@ -127,4 +145,22 @@ bool sensitivityFromSettings(const Settings& settings, int fields, SensitivitySt
   study = sensitivityStudy(options);
   study.fields = fields;
   return error.empty() && fields > 0;
+}
+
+bool sensitivityRangesFromSettings(const Settings& settings, const std::vector<int>& fields,
+                                   std::vector<SampleRange>& ranges) {
+  std::vector<std::string> lines = settingValues(settings, "design.range");
+  if (lines.size() != fields.size()) {
+    return false;
+  }
+  ranges.clear();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    SampleRange range{};
+    std::string error;
+    if (!parseSampleRange(lines[i], range, error) || range.field != fields[i]) {
+      return false;
+    }
+    ranges.push_back(range);
+  }
+  return true;
 }

@@ -12,6 +12,7 @@
 #include "options.h"
 #include "run_settings.h"
 #include "sample_design.h"
+#include "sensitivity_design.h"
 
 struct SensitivityStudy {
   std::string method;  // "morris" or "sobol"
@@ -32,9 +33,19 @@ SensitivityStudy sensitivityStudy(const SimOptions& options);
 int64_t sensitivityPoints(const SensitivityStudy& study);
 // The points in the design's order, each a row of texts.
 Design sensitivityDesign(const SensitivityStudy& study, const std::vector<SampleRange>& ranges);
+// The Morris design with each move's size as the ranges play it: the change of the field's
+// value as a share of HI - LO. A field takes only whole steps of its range, so on a narrow
+// range a grid step moves it further than its size in the unit cube (on 0:1 a step of 2/3
+// goes from 0 to 1), and on a range of one value not at all (size 0).
+MorrisDesign playedMorrisDesign(const SensitivityStudy& study,
+                                const std::vector<SampleRange>& ranges);
 
 // "design=sensitivity METHOD N", and "design.levels=L" for Morris.
 Settings sensitivitySettings(const SensitivityStudy& study);
 // The study that a run's settings record; false when they are not of a sensitivity run.
 // fields: how many fields the design varies.
 bool sensitivityFromSettings(const Settings& settings, int fields, SensitivityStudy& study);
+// The range of each of `fields` as the settings' design.range lines record them; false when
+// they are not one good line per field, in that order.
+bool sensitivityRangesFromSettings(const Settings& settings, const std::vector<int>& fields,
+                                   std::vector<SampleRange>& ranges);

@@ -1,9 +1,13 @@
 // Sensitivity runs: what they refuse, and that their indices file is one per run whatever the
-// workers, the same from summarise, with a field that cannot change a game at 0. The
-// estimators themselves are checked on known functions in statistics_test.cpp.
+// workers, the same from summarise, with a field that cannot change a game at 0, and with
+// Morris' effects per whole range of the values a field takes. The estimators themselves are
+// checked on known functions in statistics_test.cpp.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -92,4 +96,40 @@ TEST(Sensitivity, IndicesAreTheSameForAnyJobsAndFromSummarise) {
     EXPECT_EQ(readFile(again), indices);
     EXPECT_EQ(readFile(chart), readFile(dir.path() / "chart.svg"));
   }
+}
+
+TEST(Sensitivity, MorrisEffectsArePerWholeRangeOfTheValuesPlayed) {
+  // On 0:1 a population takes two values and every grid step moves it from one to the other,
+  // so the record is linear in it: each effect is the record at 1 less the record at 0, not
+  // that over the step's 2/3. On 3:3 a field never changes, and its moves are left out.
+  ScratchDir dir;
+  fs::path table = dir.path() / "games.csv", indices = dir.path() / "indices.csv";
+  SimRun run = runSim({"--sensitivity", "morris", "4", "--range", "large.population=0:1", "--range",
+                       "small.population=3:3", "--repeat", "2", "--days", "200", "--table",
+                       table.string(), "--indices", indices.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<std::string> rows = splitLines(withoutSettings(readFile(table)));
+  double sum[2] = {0, 0}, count[2] = {0, 0};
+  for (size_t i = 1; i < rows.size(); ++i) {
+    std::vector<std::string> cells;
+    std::stringstream line(rows[i]);
+    for (std::string cell; std::getline(line, cell, ',');) {
+      cells.push_back(cell);
+    }
+    int large = std::stoi(cells.at(2));     // combination, repetition, large.population, ...
+    sum[large] += std::stod(cells.at(18));  // ..., the 16th field, record
+    ++count[large];
+  }
+  ASSERT_TRUE(count[0] > 0 && count[1] > 0);
+  const double effect = sum[1] / count[1] - sum[0] / count[0];
+  ASSERT_NE(effect, 0.0);
+  std::vector<std::string> lines = splitLines(withoutSettings(readFile(indices)));
+  ASSERT_EQ(lines.size(), 3u);
+  double mu = 0, muStar = 0, sigma = 0;
+  ASSERT_EQ(std::sscanf(lines[1].c_str(), "large.population,%lf,%lf,%lf", &mu, &muStar, &sigma), 3)
+      << lines[1];
+  EXPECT_NEAR(mu, effect, 1e-4);
+  EXPECT_NEAR(muStar, std::fabs(effect), 1e-4);
+  EXPECT_EQ(sigma, 0.0);
+  EXPECT_EQ(lines[2], "small.population,0.0000,0.0000,0.0000");
 }
