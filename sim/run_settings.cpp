@@ -28,18 +28,6 @@ std::string oneLine(const std::string& text) {
   return out;
 }
 
-std::string designDigest(const Design& design) {
-  uint64_t hash = 14695981039346656037ULL;
-  for (const std::vector<std::string>& row : design.rows) {
-    for (char c : csvLine(row) + "\n") {
-      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
-  }
-  char text[17];
-  std::snprintf(text, sizeof text, "%016" PRIx64, hash);
-  return text;
-}
-
 void addDesignSettings(const SimOptions& options, const Design& design, Settings& settings) {
   if (!options.sensitivityMethod.empty()) {
     Settings lines = sensitivitySettings(sensitivityStudy(options));
@@ -74,6 +62,18 @@ std::string keyOf(const std::string& setting) {
 }
 
 }  // namespace
+
+std::string designDigest(const Design& design) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (const std::vector<std::string>& row : design.rows) {
+    for (char c : csvLine(row) + "\n") {
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+  return text;
+}
 
 Settings runSettings(const SimOptions& options, const SweepPlan& plan) {
   Settings settings = {"version=velmoria-sim " VELMORIA_VERSION,

@@ -21,6 +21,8 @@
 using Settings = std::vector<std::string>;
 
 Settings runSettings(const SimOptions& options, const SweepPlan& plan);
+// The design.digest of a design: FNV-1a 64 of its rows as CSV lines, in hex.
+std::string designDigest(const Design& design);
 std::string settingsText(const Settings& settings);
 
 // The comment lines at the start of a file's text.

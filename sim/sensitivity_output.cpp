@@ -50,9 +50,10 @@ bool writeWhole(OutputFile& file, const std::string& text, std::string& error) {
 
 }  // namespace
 
-bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
+bool sensitivityAnswer(const Settings& settings, const Design& played,
                        const std::vector<CombinationSummary>& summaries, SensitivityAnswer& answer,
                        std::string& error) {
+  const std::vector<int>& fields = played.fields;
   SensitivityStudy study;
   std::vector<SampleRange> ranges;
   if (!sensitivityFromSettings(settings, static_cast<int>(fields.size()), study) ||
@@ -71,6 +72,20 @@ bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
   if (means.size() != points || summaries.size() != points) {
     error = "the indices need every one of the run's " + std::to_string(points) + " points";
     return false;
+  }
+  // The indices come from the design made again from the settings, so it must be the one
+  // played: an edited seed or range line would give other points and silently wrong indices.
+  Design design = sensitivityDesign(study, ranges);
+  if (settingValues(settings, "design.digest") != std::vector<std::string>{designDigest(design)}) {
+    error = "its settings describe another design than the one its design.digest records";
+    return false;
+  }
+  for (size_t p = 0; p < points; ++p) {
+    if (p >= played.rows.size() || played.rows[p] != design.rows[p]) {
+      error = "combination " + std::to_string(p + 1) +
+              " was not played with the values of the design its settings describe";
+      return false;
+    }
   }
   std::vector<std::string> names;
   for (int field : fields) {
@@ -95,13 +110,13 @@ bool SensitivityFiles::open(const SimOptions& options, std::string& error) {
          (!plot_ || plotFile_.open(options.plotPath, OutputFile::kWhole, error));
 }
 
-bool SensitivityFiles::write(const Settings& settings, const std::vector<int>& fields,
+bool SensitivityFiles::write(const Settings& settings, const Design& played,
                              const std::vector<CombinationSummary>& summaries, std::string& error) {
   SensitivityAnswer answer;
   if (!indices_ && !plot_) {
     return true;
   }
-  return sensitivityAnswer(settings, fields, summaries, answer, error) &&
+  return sensitivityAnswer(settings, played, summaries, answer, error) &&
          (!indices_ || writeWhole(indicesFile_, answer.indices, error)) &&
          (!plot_ || writeWhole(plotFile_, answer.chart, error));
 }

@@ -19,9 +19,11 @@ struct SensitivityAnswer {
   std::string chart;    // SVG
 };
 
-// fields: the design's fields. False with a reason when the settings are not of a sensitivity
-// run or the summaries are not one per point of the whole run, in order.
-bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
+// played: the design the summaries are of. False with a reason when the settings are not of a
+// sensitivity run, the summaries are not one per point of the whole run, in order, or the
+// design the settings describe is not the one their design.digest records or the one played
+// (a table whose settings lines were edited).
+bool sensitivityAnswer(const Settings& settings, const Design& played,
                        const std::vector<CombinationSummary>& summaries, SensitivityAnswer& answer,
                        std::string& error);
 
@@ -29,7 +31,7 @@ bool sensitivityAnswer(const Settings& settings, const std::vector<int>& fields,
 class SensitivityFiles {
  public:
   bool open(const SimOptions& options, std::string& error);
-  bool write(const Settings& settings, const std::vector<int>& fields,
+  bool write(const Settings& settings, const Design& played,
              const std::vector<CombinationSummary>& summaries, std::string& error);
 
  private:

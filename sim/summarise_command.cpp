@@ -137,10 +137,9 @@ int runSummarise(const std::vector<std::string>& args) {
   bool survival = !summarise.survivalPath.empty();
   bool indices = !summarise.indicesPath.empty();
   SensitivityAnswer answer;
-  bool sensitivity =
-      sensitivityAnswer(table.settings, plan.design.fields, summaries, answer, error);
+  bool sensitivity = sensitivityAnswer(table.settings, plan.design, summaries, answer, error);
   if (indices && !sensitivity) {
-    return badUsage("--indices: " + error);
+    return badUsage("--indices: cannot use " + quoted(summarise.tablePath) + ": " + error);
   }
   if (plot && !sensitivity && !survival &&
       (plan.varied.size() > 2 || plan.shardCount > 1 ||

@@ -104,7 +104,7 @@ int runSweep(const SimCommand& command) {
                                  files.survival ? survivalChart(plan, summaries)
                                                 : sweepChart(plan, summaries, startState),
                                  error)) ||
-      !files.sensitivity.write(settings, plan.design.fields, summaries, error)) {
+      !files.sensitivity.write(settings, plan.design, summaries, error)) {
     return failure(error);
   }
   return kExitSuccess;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -132,4 +133,32 @@ TEST(Sensitivity, MorrisEffectsArePerWholeRangeOfTheValuesPlayed) {
   EXPECT_NEAR(muStar, std::fabs(effect), 1e-4);
   EXPECT_EQ(sigma, 0.0);
   EXPECT_EQ(lines[2], "small.population,0.0000,0.0000,0.0000");
+}
+
+TEST(Sensitivity, SummariseRefusesIndicesOfATableWhoseSettingsAreNotItsDesign) {
+  ScratchDir dir;
+  std::vector<std::string> args = sensitivityArgs("morris", "3");
+  fs::path table = dir.path() / "games.csv", indices = dir.path() / "indices.csv";
+  args.insert(args.end(), {"--seed", "5", "--table", table.string()});
+  ASSERT_EQ(runSim(args).exitCode, 0);
+  const std::string text = readFile(table);
+  const size_t firstRow = text.find('\n', text.find("\ncombination,") + 1) + 1;
+  // Another seed gives other trajectories; herbivores.birth (the row's 11th cell) is never
+  // 0.0999 on 0.1:0.4.
+  std::string seed = text, row = text;
+  seed.replace(seed.find("# design.seed=5\n"), 16, "# design.seed=6\n");
+  size_t cell = firstRow;
+  for (int i = 0; i < 10; ++i) {
+    cell = row.find(',', cell) + 1;
+  }
+  row.replace(cell, row.find(',', cell) - cell, "0.0999");
+  for (const std::string& edited : {seed, row}) {
+    fs::path path = dir.path() / "edited.csv";
+    std::ofstream(path) << edited;
+    SimRun run = runSim({"summarise", path.string(), "--indices", indices.string()});
+    expectErrorLine(run, kExitBadUsage, edited.substr(0, firstRow));
+    EXPECT_NE(run.err.find("'" + path.string() + "'"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(fs::exists(indices));
+  }
 }
