@@ -77,9 +77,12 @@ bool readHeader(const std::vector<std::string>& header, Design& design, std::str
 
 bool parseDesignText(const std::string& text, Design& design, std::string& error) {
   design = Design{};
+  // A spreadsheet may start its CSV with a UTF-8 byte-order mark, which does not belong to the
+  // first field's name.
+  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   // Blank lines at the end are an editor's, not combinations with an empty text (which a
   // one-column design would take them for).
-  std::string rowsText = text.substr(0, text.find_last_not_of("\r\n") + 1);
+  std::string rowsText = text.substr(start, text.find_last_not_of("\r\n") + 1 - start);
   std::vector<std::vector<std::string>> rows;
   if (!splitCsvRows(rowsText, rows, error)) {
     return false;

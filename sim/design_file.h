@@ -15,9 +15,9 @@ struct Design {
 bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
                   std::string& error);
 
-// The CSV text of a design: a header of field names or numbers 1..16, then one row per
-// combination. On a bad file returns false with a reason naming the row and column; the
-// header is row 1, so combination N is row N+1.
+// The CSV text of a design: a header of field names or numbers 1..16 (after a UTF-8
+// byte-order mark, if any), then one row per combination. On a bad file returns false with a
+// reason naming the row and column; the header is row 1, so combination N is row N+1.
 bool parseDesignText(const std::string& text, Design& design, std::string& error);
 
 // Reads and parses path ("-": standard input); the error starts with the file's name.

@@ -90,6 +90,14 @@ TEST(Design, BlankLinesAtTheEndAreNoCombinations) {
   EXPECT_EQ(printedColumn(printed, 15), (std::vector<std::string>{"0.1", "0.1"})) << printed;
 }
 
+TEST(Design, AByteOrderMarkBeforeTheHeaderIsSkipped) {
+  ScratchDir dir;
+  fs::path design = dir.path() / "design.csv";
+  std::ofstream(design, std::ios::binary) << "\xEF\xBB\xBFlarge.life\r\n0.3\r\n";
+  std::string printed = succeeded({"--design", design.string(), "--print-design"});
+  EXPECT_EQ(printedColumn(printed, 2), std::vector<std::string>{"0.3"}) << printed;
+}
+
 TEST(Design, BadFilesAreRefusedNamingRowAndColumn) {
   ScratchDir dir;
   fs::path design = dir.path() / "design.csv";
