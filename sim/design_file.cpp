@@ -29,8 +29,8 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
     } else if (c == ',') {
       row.emplace_back();
     } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+      rows.push_back(i == lineStart ? std::vector<std::string>() : row);
       i += c == '\r' ? 1 : 0;
-      rows.push_back(row);
       row.assign(1, "");
       lineStart = i + 1;
     } else {
@@ -90,6 +90,13 @@ bool parseDesignText(const std::string& text, Design& design, std::string& error
   if (rows.empty()) {
     error = "it is empty";
     return false;
+  }
+  for (size_t r = 0; r < rows.size(); ++r) {
+    if (rows[r].empty()) {
+      error =
+          "row " + std::to_string(r + 1) + " is a blank line; only those at the end are skipped";
+      return false;
+    }
   }
   if (!readHeader(rows[0], design, error)) {
     return false;

@@ -11,7 +11,8 @@ struct Design {
 };
 
 // Splits CSV text into rows of cells; cells may be quoted, with "" for a quote inside, and rows
-// end in "\n" or "\r\n". False with a reason naming the row when a quoted cell is left open.
+// end in "\n" or "\r\n"; a blank line is a row without cells. False with a reason naming the row
+// when a quoted cell is left open.
 bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
                   std::string& error);
 

@@ -108,6 +108,8 @@ TEST(Design, BadFilesAreRefusedNamingRowAndColumn) {
       {"1,17\n1,2\n", "row 1, column 2: unknown field '17'"},
       {"drought,2,16\n1,2,3\n", "row 1, column 3: field 'drought' is in column 1 already"},
       {"1,2\n1,2\n3\n", "row 3, column 2: too few cells: 1 for 2 fields"},
+      {"large.life\n0.3\n\n0.4\n", "row 3 is a blank line; only those at the end are skipped"},
+      {"1,2\r\n1,2\r\n\r\n1,2\r\n", "row 3 is a blank line; only those at the end are skipped"},
       {"1,2\n1,2,3\n", "row 2, column 3: too many cells: 3 for 2 fields"},
       {"1,2\n1,\"2\n", "row 2, column 2: a quoted cell is not closed"},
   };
