@@ -96,7 +96,7 @@ bool parseVary(const std::string& argument, VariedField& varied, std::string& er
   if (values.find(':') != std::string::npos) {
     std::vector<std::string> parts = splitAt(values, ':');
     if (parts.size() != 3) {
-      error = "range needs FIRST:STEP:LAST, not " + quoted(values);
+      error = "--vary " + quoted(name) + ": range needs FIRST:STEP:LAST, not " + quoted(values);
       return false;
     }
     if (!decimalRange(parts[0], parts[1], parts[2], varied.values, error)) {
@@ -106,6 +106,11 @@ bool parseVary(const std::string& argument, VariedField& varied, std::string& er
     return true;
   }
   varied.values = splitAt(values, ',');
+  // An empty value would play the field as 0, most likely by a stray comma.
+  if (std::find(varied.values.begin(), varied.values.end(), "") != varied.values.end()) {
+    error = "--vary " + quoted(name) + " has an empty value in " + quoted(values);
+    return false;
+  }
   if (static_cast<int64_t>(varied.values.size()) > kMaxValuesPerField) {
     error = "--vary " + quoted(name) + " has more than " + std::to_string(kMaxValuesPerField) +
             " values";

@@ -292,7 +292,7 @@ TEST(Sweep, RangesCountInDecimal) {
       {"2=-0.5:0.25:0.5", "-0.5 -0.25 0 0.25 0.5"},
       {"16=0:.1:0.3", "0 0.1 0.2 0.3"},
       {"drought=7:1:7", "7"},
-      {"virus.small=0.3,abc,,0.1", "0.3 abc  0.1"},
+      {"virus.small=0.3,abc,0.1", "0.3 abc 0.1"},
   };
   for (const auto& [vary, values] : cases) {
     std::vector<std::string> lines =
@@ -302,6 +302,20 @@ TEST(Sweep, RangesCountInDecimal) {
       firstColumn += (i > 1 ? " " : "") + split(lines[i] + ",", ',')[0];
     }
     EXPECT_EQ(firstColumn, values) << vary;
+  }
+}
+
+TEST(Sweep, BadVaryValuesAreRefusedNamingTheField) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"2=5,", "--vary '2' has an empty value in '5,'"},
+      {"virus.small=0.3,,0.1", "--vary 'virus.small' has an empty value in '0.3,,0.1'"},
+      {"2=1:2", "--vary '2': range needs FIRST:STEP:LAST, not '1:2'"},
+  };
+  for (const auto& [vary, reason] : cases) {
+    SimRun run = runSim({"--vary", vary});
+    EXPECT_EQ(run.exitCode, kExitBadUsage) << vary;
+    EXPECT_EQ(run.err, "velmoria-sim: " + reason + "\n");
+    EXPECT_EQ(run.out, "") << vary;
   }
 }
 
