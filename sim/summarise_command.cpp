@@ -82,6 +82,14 @@ int summarizeRows(const GameTable& table, SweepPlan& plan,
       error = "its row " + std::to_string(i + 1) + " is not the next game of this run";
       return kExitBadUsage;
     }
+    // A run writes its combinations in order, so one that comes again is a table edited or
+    // joined by hand, and would be summarised twice.
+    if (i > 0 && row.combination < table.rows[i - 1].combination) {
+      error = "its row " + std::to_string(i + 1) + " goes back to combination " +
+              std::to_string(row.combination) + " after combination " +
+              std::to_string(table.rows[i - 1].combination) + ": a run's table has them in order";
+      return kExitBadUsage;
+    }
     if (design && plan.design.rows[row.combination - 1].empty()) {
       std::vector<std::string> cells = rowCells(row);
       for (int field : plan.design.fields) {
