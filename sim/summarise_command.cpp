@@ -71,7 +71,9 @@ bool readArguments(const std::vector<std::string>& args, SummariseArguments& sum
 int summarizeRows(const GameTable& table, SweepPlan& plan,
                   std::vector<CombinationSummary>& summaries, std::string& error) {
   bool design = !plan.design.fields.empty();
-  plan.design.rows.assign(design ? plan.combinations : 0, {});
+  // The design reaches as far as the rows do, not to the count in the settings, which may be
+  // far more than the table holds; it has a row even when the table has none.
+  plan.design.rows.assign(design ? 1 : 0, {});
   std::vector<GameResult> games;
   for (size_t i = 0; i < table.rows.size(); ++i) {
     const TableRow& row = table.rows[i];
@@ -89,6 +91,9 @@ int summarizeRows(const GameTable& table, SweepPlan& plan,
               std::to_string(row.combination) + " after combination " +
               std::to_string(table.rows[i - 1].combination) + ": a run's table has them in order";
       return kExitBadUsage;
+    }
+    if (design && row.combination > static_cast<int64_t>(plan.design.rows.size())) {
+      plan.design.rows.resize(row.combination);
     }
     if (design && plan.design.rows[row.combination - 1].empty()) {
       std::vector<std::string> cells = rowCells(row);

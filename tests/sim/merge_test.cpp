@@ -68,6 +68,22 @@ TEST_F(MergeTest, SummariseGivesTheSweepsOwnSummaryAndChart) {
   }
 }
 
+// A design's texts are read from the rows, so a count of combinations in the settings far
+// beyond the rows (an edited table) costs no more memory than the rows.
+TEST_F(MergeTest, SummariseHoldsADesignAsFarAsItsRowsGo) {
+  SimRun run = runSim({"--sample", "lhs", "3", "--range", "9=0.1:0.4", "--days", "40", "--table",
+                       in("t.csv"), "--summary", in("s.csv")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::string text = readFile(in("t.csv"));
+  const std::string declared = "\n# combinations=3\n";
+  text.replace(text.find(declared), declared.size(), "\n# combinations=100000000\n");
+  std::ofstream(in("edited.csv"), std::ios::binary) << text;
+  SimRun edited = runSim({"summarise", in("edited.csv")});
+  EXPECT_EQ(edited.exitCode, 0) << edited.err;
+  EXPECT_EQ(withoutSettings(edited.out), withoutSettings(readFile(in("s.csv"))));
+  EXPECT_LT(edited.peakKilobytes, 500 * 1024) << "a row for each of the 10^8 combinations";
+}
+
 TEST_F(MergeTest, ShardsThatDoNotMakeOneRunAreRefused) {
   std::string first = shard("1", "3"), second = shard("2", "3"), third = shard("3", "3");
   std::string otherDays = shard("2", "3", {"--days", "41"}), otherSplit = shard("2", "4");

@@ -72,12 +72,14 @@ SimProcess startSim(const SimStart& start, const fs::path& dir) {
 
 SimRun waitSim(const SimProcess& process) {
   int status = 0;
-  if (process.pid < 0 || waitpid(process.pid, &status, 0) < 0) {
+  rusage usage{};
+  if (process.pid < 0 || wait4(process.pid, &status, 0, &usage) < 0) {
     return {-1, "", ""};
   }
   SimRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(process.outPath),
              readFile(process.errPath)};
   run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  run.peakKilobytes = usage.ru_maxrss;
   return run;
 }
 

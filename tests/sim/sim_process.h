@@ -12,7 +12,8 @@ struct SimRun {
   int exitCode;  // -1 when it did not exit normally
   std::string out;
   std::string err;
-  int signal = 0;  // the signal that ended it, if one did
+  int signal = 0;          // the signal that ended it, if one did
+  long peakKilobytes = 0;  // the most memory it held at once (resident)
 };
 
 // How to start the simulator beyond its arguments.
