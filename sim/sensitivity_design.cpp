@@ -59,7 +59,9 @@ std::vector<UnitPoint> saltelliDesign(int fields, int baseRows) {
   const int k = fields;
   gsl_qrng* sequence = gsl_qrng_alloc(gsl_qrng_sobol, 2 * k);
   std::vector<double> row(2 * k);
-  gsl_qrng_get(sequence, row.data());  // the all-zero first point
+  // GSL's first point is the centre (0.5, ..., 0.5), not the origin: its two halves are alike,
+  // so its base row would be k + 2 equal points that tell nothing of any field.
+  gsl_qrng_get(sequence, row.data());
   std::vector<UnitPoint> points;
   points.reserve(static_cast<size_t>(baseRows) * (k + 2));
   for (int j = 0; j < baseRows; ++j) {
