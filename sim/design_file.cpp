@@ -1,24 +1,29 @@
 #include "design_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "message.h"
 #include "sweep_plan.h"
 
-bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
-                  std::string& error) {
-  std::vector<std::string> row(1);
+namespace {
+
+// Reads the row that starts at pos and moves pos past its line end; a blank line is a row
+// without cells. False when a quoted cell is left open, with row holding the cells so far.
+bool readCsvRow(const std::string& text, size_t& pos, std::vector<std::string>& row) {
+  row.assign(1, "");
   bool quoted = false;
-  size_t lineStart = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
+  const size_t lineStart = pos;
+  for (; pos < text.size(); ++pos) {
+    char c = text[pos];
     std::string& cell = row.back();
     if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+      if (c == '"' && pos + 1 < text.size() && text[pos + 1] == '"') {
         cell += '"';
-        ++i;
+        ++pos;
       } else if (c == '"') {
         quoted = false;
       } else {
@@ -28,22 +33,35 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
       quoted = true;
     } else if (c == ',') {
       row.emplace_back();
-    } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-      rows.push_back(i == lineStart ? std::vector<std::string>() : row);
-      i += c == '\r' ? 1 : 0;
-      row.assign(1, "");
-      lineStart = i + 1;
+    } else if (c == '\n' || (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
+      if (pos == lineStart) {
+        row.clear();
+      }
+      pos += c == '\r' ? 2 : 1;
+      return true;
     } else {
       cell += c;
     }
   }
-  if (quoted) {
-    error = "row " + std::to_string(rows.size() + 1) + ", column " + std::to_string(row.size()) +
-            ": a quoted cell is not closed";
-    return false;
-  }
-  if (lineStart < text.size()) {
-    rows.push_back(row);  // the last row had no line end
+  return !quoted;  // the last row, without a line end
+}
+
+std::string quoteNotClosed(size_t row, size_t column) {
+  return "row " + std::to_string(row) + ", column " + std::to_string(column) +
+         ": a quoted cell is not closed";
+}
+
+}  // namespace
+
+bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
+                  std::string& error) {
+  std::vector<std::string> row;
+  for (size_t pos = 0; pos < text.size();) {
+    if (!readCsvRow(text, pos, row)) {
+      error = quoteNotClosed(rows.size() + 1, row.size());
+      return false;
+    }
+    rows.push_back(row);
   }
   return true;
 }
@@ -75,7 +93,8 @@ bool readHeader(const std::vector<std::string>& header, Design& design, std::str
 
 }  // namespace
 
-bool parseDesignText(const std::string& text, Design& design, std::string& error) {
+bool parseDesignText(const std::string& text, int64_t maxCombinations, Design& design,
+                     std::string& error) {
   design = Design{};
   // A spreadsheet may start its CSV with a UTF-8 byte-order mark, which does not belong to the
   // first field's name.
@@ -83,50 +102,51 @@ bool parseDesignText(const std::string& text, Design& design, std::string& error
   // Blank lines at the end are an editor's, not combinations with an empty text (which a
   // one-column design would take them for).
   std::string rowsText = text.substr(start, text.find_last_not_of("\r\n") + 1 - start);
-  std::vector<std::vector<std::string>> rows;
-  if (!splitCsvRows(rowsText, rows, error)) {
-    return false;
-  }
-  if (rows.empty()) {
-    error = "it is empty";
-    return false;
-  }
-  for (size_t r = 0; r < rows.size(); ++r) {
-    if (rows[r].empty()) {
-      error =
-          "row " + std::to_string(r + 1) + " is a blank line; only those at the end are skipped";
+  std::vector<std::string> cells;
+  size_t row = 0;
+  for (size_t pos = 0;
+       pos < rowsText.size() && static_cast<int64_t>(design.rows.size()) < maxCombinations;) {
+    ++row;
+    if (!readCsvRow(rowsText, pos, cells)) {
+      error = quoteNotClosed(row, cells.size());
       return false;
     }
-  }
-  if (!readHeader(rows[0], design, error)) {
-    return false;
-  }
-  if (rows.size() == 1) {
-    error = "it has a header but no combinations";
-    return false;
-  }
-  size_t width = design.fields.size();
-  for (size_t r = 1; r < rows.size(); ++r) {
-    if (rows[r].size() != width) {
-      size_t column = std::min(rows[r].size(), width) + 1;
-      error = place(r + 1, column) + (rows[r].size() < width ? "too few" : "too many") +
-              " cells: " + std::to_string(rows[r].size()) + " for " + std::to_string(width) +
+    if (cells.empty()) {
+      error = "row " + std::to_string(row) + " is a blank line; only those at the end are skipped";
+      return false;
+    }
+    if (row == 1) {
+      if (!readHeader(cells, design, error)) {
+        return false;
+      }
+      continue;
+    }
+    size_t width = design.fields.size();
+    if (cells.size() != width) {
+      size_t column = std::min(cells.size(), width) + 1;
+      error = place(row, column) + (cells.size() < width ? "too few" : "too many") +
+              " cells: " + std::to_string(cells.size()) + " for " + std::to_string(width) +
               " fields";
       return false;
     }
-    for (std::string& cell : rows[r]) {
+    for (std::string& cell : cells) {
       cell = dialogTexts({cell})[0];  // as much as the dialog's edit reads
     }
-    design.rows.push_back(rows[r]);
+    design.rows.push_back(std::move(cells));
   }
-  if (static_cast<int64_t>(design.rows.size()) > kMaxGameCount) {
-    error = "it has more than " + std::to_string(kMaxGameCount) + " combinations";
+  if (row == 0) {
+    error = "it is empty";
+    return false;
+  }
+  if (design.rows.empty()) {
+    error = "it has a header but no combinations";
     return false;
   }
   return true;
 }
 
-bool readDesignFile(const std::string& path, Design& design, std::string& error) {
+bool readDesignFile(const std::string& path, int64_t maxCombinations, Design& design,
+                    std::string& error) {
   bool standardInput = path == "-";
   FILE* in = standardInput ? stdin : std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
@@ -147,7 +167,7 @@ bool readDesignFile(const std::string& path, Design& design, std::string& error)
     error = "cannot read design file " + quoted(path) + ": " + std::strerror(readErrno);
     return false;
   }
-  if (!parseDesignText(text, design, error)) {
+  if (!parseDesignText(text, maxCombinations, design, error)) {
     error = "design file " + quoted(path) + ": " + error;
     return false;
   }

@@ -2,6 +2,7 @@
 // grid of --vary. It comes from a CSV file (--design) or from a sample (--sample).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,12 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
 
 // The CSV text of a design: a header of field names or numbers 1..16 (after a UTF-8
 // byte-order mark, if any), then one row per combination. On a bad file returns false with a
-// reason naming the row and column; the header is row 1, so combination N is row N+1.
-bool parseDesignText(const std::string& text, Design& design, std::string& error);
+// reason naming the row and column; the header is row 1, so combination N is row N+1. Reading
+// stops after maxCombinations (at least 1) combinations, leaving the rest unread: a caller that
+// takes at most N asks for N + 1 to learn that there are more, without holding them all.
+bool parseDesignText(const std::string& text, int64_t maxCombinations, Design& design,
+                     std::string& error);
 
 // Reads and parses path ("-": standard input); the error starts with the file's name.
-bool readDesignFile(const std::string& path, Design& design, std::string& error);
+bool readDesignFile(const std::string& path, int64_t maxCombinations, Design& design,
+                    std::string& error);

@@ -1,5 +1,7 @@
 #include "sweep_design.h"
 
+#include <algorithm>
+
 #include "message.h"
 #include "numbers.h"
 #include "sample_design.h"
@@ -56,9 +58,34 @@ std::string designOptionsProblem(const SimOptions& options) {
   return "";
 }
 
+namespace {
+
+// The most combinations a design file may have: without --force, those whose games in this
+// shard stay within kGamesWithoutForce, as makeSweepPlan checks once the design is read.
+int64_t mostDesignCombinations(const SimOptions& options) {
+  if (options.force || options.printDesign) {
+    return kMaxGameCount;
+  }
+  int64_t inShard = kGamesWithoutForce / options.repeat;
+  return std::min<int64_t>(kMaxGameCount, options.shardIndex - 1 + inShard * options.shardCount);
+}
+
+}  // namespace
+
 bool addDesign(const SimOptions& options, SweepPlan& plan, std::string& error) {
   if (!options.designPath.empty()) {
-    if (!readDesignFile(options.designPath, plan.design, error)) {
+    // Reading stops at the first combination too many rather than hold all of a file too big
+    // to play.
+    const int64_t most = mostDesignCombinations(options);
+    if (!readDesignFile(options.designPath, most + 1, plan.design, error)) {
+      return false;
+    }
+    if (static_cast<int64_t>(plan.design.rows.size()) > most) {
+      error = "design file " + quoted(options.designPath) + ": ";
+      error += most == kMaxGameCount
+                   ? "it has more than " + std::to_string(kMaxGameCount) + " combinations"
+                   : "row " + std::to_string(most + 2) + " makes this sweep more than " +
+                         std::to_string(kGamesWithoutForce) + " games, which need --force";
       return false;
     }
   } else if (!options.sampleMethod.empty() || !options.sensitivityMethod.empty()) {

@@ -122,6 +122,32 @@ TEST(Design, BadFilesAreRefusedNamingRowAndColumn) {
   }
 }
 
+// Without --force a file is read only as far as the combinations the run may play.
+TEST(Design, AFileTooBigWithoutForceIsRefusedAtItsFirstRowTooMany) {
+  ScratchDir dir;
+  fs::path design = dir.path() / "design.csv";
+  std::string rows;
+  for (int i = 0; i < 3000000; ++i) {
+    rows += "0.1\n";
+  }
+  std::ofstream(design, std::ios::binary) << "drought\n" << rows;
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--repeat", "1000"}, "row 1002"},                    // combination 1001
+      {{"--repeat", "250000", "--shard", "2/3"}, "row 15"},  // combination 14, the shard's fifth
+  };
+  for (const auto& [more, row] : cases) {
+    std::vector<std::string> args = {"--design", design.string(), "--table",
+                                     (dir.path() / "t.csv").string()};
+    args.insert(args.end(), more.begin(), more.end());
+    SimRun run = runSim(args);
+    EXPECT_EQ(run.exitCode, 2) << row;
+    EXPECT_EQ(run.err, "velmoria-sim: design file '" + design.string() + "': " + row +
+                           " makes this sweep more than 1000000 games, which need --force\n");
+    EXPECT_LT(run.peakKilobytes, 200 * 1024) << "all 3000000 rows read";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"design.csv"}) << row;
+  }
+}
+
 TEST(Design, ALatinHypercubeHasOnePointInEachStratumOfEveryRange) {
   std::string printed = succeeded(sampleArgs("lhs", "10", "7"));
   std::set<int> populations, births;
