@@ -23,7 +23,10 @@ void checkGameOver(HWND window) {
   // 932 itself, not the system's, it reads right on Windows in any language.
   wchar_t shown[100];
   MultiByteToWideChar(kShiftJisCodePage, 0, record, -1, shown, std::size(shown));
-  MessageBoxW(window, shown, L"GAME OVER", MB_OK);
+  // Owned by the box in front when one is open (the About box, whose loop runs the ticks): the
+  // record then disables and re-enables that box, and the main window stays disabled until it
+  // closes, instead of taking input again behind a box that is still running.
+  MessageBoxW(GetLastActivePopup(window), shown, L"GAME OVER", MB_OK);
   GameMode = Title;
   SetTimer(window, kMainTimerId, kMainTimerMs, nullptr);
   dayCount = 0;

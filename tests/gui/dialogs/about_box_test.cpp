@@ -275,6 +275,41 @@ TEST_F(AboutBoxTest, ARunningGameKeepsAdvancingBehindTheBox) {
   EXPECT_EQ(GameMode, Running);
 }
 
+// A game that ends behind the box: the record is the box's own, so that the box stays in
+// front and the main window keeps waiting for it.
+TEST_F(AboutBoxTest, AGameThatEndsBehindItLeavesItInFront) {
+  startLongGame();
+  HWND recordOwner = nullptr;
+  DialogWatch watch([&](HWND box) {
+    if (windowText(box) == L"GAME OVER") {
+      recordOwner = GetWindow(box, GW_OWNER);
+      postButton(box, IDOK);
+    }
+  });
+  openFromMenu({
+      [&](HWND) {
+        // The herbivores die out: the next tick ends the game.
+        for (int32_t& life : world.species[Herbivore].life) {
+          life = 0;
+        }
+        lifeSlotsChanged(world);
+        return true;
+      },
+      [&](HWND dialog) {
+        if (GameMode != Title) {
+          return false;
+        }
+        EXPECT_EQ(recordOwner, dialog);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_FALSE(IsWindowEnabled(window));
+        clickButton(dialog, IDOK);
+        return true;
+      },
+  });
+  EXPECT_NE(recordOwner, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(window));
+}
+
 TEST_F(AboutBoxTest, OpensFromTheTitleScreenWhichKeepsBeingDrawnBehindIt) {
   int titleFrames = 0;
   openFromMenu({
