@@ -8,6 +8,7 @@
 #include "output_file.h"
 #include "random_source.h"
 #include "sensitivity_output.h"
+#include "sensitivity_sweep.h"
 #include "survival_table.h"
 #include "table_reader.h"
 
@@ -151,8 +152,13 @@ int runSummarise(const std::vector<std::string>& args) {
   bool indices = !summarise.indicesPath.empty();
   SensitivityAnswer answer;
   bool sensitivity = sensitivityAnswer(table.settings, plan.design, summaries, answer, error);
-  if (indices && !sensitivity) {
-    return badUsage("--indices: cannot use " + quoted(summarise.tablePath) + ": " + error);
+  // A sensitivity run's chart is its indices: one that cannot have them gets no other chart.
+  SensitivityStudy study;
+  bool sensitivityRun =
+      sensitivityFromSettings(table.settings, static_cast<int>(plan.design.fields.size()), study);
+  if ((indices || (plot && sensitivityRun && !survival)) && !sensitivity) {
+    return badUsage(std::string(indices ? "--indices" : "--plot") + ": cannot use " +
+                    quoted(summarise.tablePath) + ": " + error);
   }
   if (plot && !sensitivity && !survival &&
       (plan.varied.size() > 2 || plan.shardCount > 1 ||

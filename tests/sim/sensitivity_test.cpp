@@ -135,7 +135,7 @@ TEST(Sensitivity, MorrisEffectsArePerWholeRangeOfTheValuesPlayed) {
   EXPECT_EQ(lines[2], "small.population,0.0000,0.0000,0.0000");
 }
 
-TEST(Sensitivity, SummariseRefusesIndicesOfATableWhoseSettingsAreNotItsDesign) {
+TEST(Sensitivity, SummariseRefusesIndicesAndChartOfATableWhoseSettingsAreNotItsDesign) {
   ScratchDir dir;
   std::vector<std::string> args = sensitivityArgs("morris", "3");
   fs::path table = dir.path() / "games.csv", indices = dir.path() / "indices.csv";
@@ -152,13 +152,16 @@ TEST(Sensitivity, SummariseRefusesIndicesOfATableWhoseSettingsAreNotItsDesign) {
     cell = row.find(',', cell) + 1;
   }
   row.replace(cell, row.find(',', cell) - cell, "0.0999");
+  // Nor its chart, which is the indices' chart.
   for (const std::string& edited : {seed, row}) {
-    fs::path path = dir.path() / "edited.csv";
-    std::ofstream(path) << edited;
-    SimRun run = runSim({"summarise", path.string(), "--indices", indices.string()});
-    expectErrorLine(run, kExitBadUsage, edited.substr(0, firstRow));
-    EXPECT_NE(run.err.find("'" + path.string() + "'"), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_FALSE(fs::exists(indices));
+    for (const char* option : {"--indices", "--plot"}) {
+      fs::path path = dir.path() / "edited.csv";
+      std::ofstream(path) << edited;
+      SimRun run = runSim({"summarise", path.string(), option, indices.string()});
+      expectErrorLine(run, kExitBadUsage, option);
+      EXPECT_NE(run.err.find("'" + path.string() + "'"), std::string::npos) << run.err;
+      EXPECT_EQ(run.out, "");
+      EXPECT_FALSE(fs::exists(indices));
+    }
   }
 }
