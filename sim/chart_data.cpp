@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "parameters.h"
+
 void addDay(PopulationSeries& series, const World& w) {
   std::array<int32_t, 4> populations;
   for (int k = 0; k < kSpeciesCount; ++k) {
@@ -36,9 +38,11 @@ std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSumma
   }
   if (plan.varied.size() == 1) {
     std::vector<SweepPoint> points;
+    const int field = plan.varied[0].field;
     for (const CombinationSummary& summary : summaries) {
-      points.push_back({plan.varied[0].values[valueIndexes(plan, summary.combination)[0]],
-                        summary.mean, summary.min, summary.max});
+      const std::string& value = plan.varied[0].values[valueIndexes(plan, summary.combination)[0]];
+      points.push_back({value, summary.mean, summary.min, summary.max,
+                        playedValue(field, dialogTexts({value})[0].c_str())});
     }
     return sweepChartSvg(kFieldNames[plan.varied[0].field], points);
   }

@@ -3,6 +3,7 @@
 // XML allows.
 #pragma once
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct SweepPoint {
   double mean;
   int32_t min;
   int32_t max;
+  double played = NAN;  // the number the game plays value as; NaN: the number value reads as
 };
 std::string sweepChartSvg(const std::string& fieldName, const std::vector<SweepPoint>& points);
 

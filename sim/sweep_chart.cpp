@@ -26,8 +26,12 @@ struct Placement {
 
 Placement placeValues(const std::vector<SweepPoint>& points) {
   Placement place{!points.empty(), std::vector<double>(points.size()), {}, Axis{0, 1, 1, 0}};
+  // Numbers are placed where the game plays them: a population typed "1e3" plays as 1.
   for (size_t i = 0; i < points.size() && place.numeric; ++i) {
     place.numeric = readFiniteNumber(points[i].value, place.values[i]);
+    if (std::isfinite(points[i].played)) {
+      place.values[i] = points[i].played;
+    }
   }
   double lowest = 0, highest = 0;
   if (place.numeric) {

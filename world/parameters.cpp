@@ -199,11 +199,20 @@ int32_t parseRate(const char* text) {
   return saturate(product);
 }
 
+int32_t parsePopulation(const char* text) {
+  int32_t population = parseCount(text);
+  return population > kSlotsPerSpecies ? kSlotsPerSpecies : population;
+}
+
+double playedValue(int field, const char* text) {
+  bool population = field < 3 * kSpeciesCount && field % 3 == 0;
+  return population ? parsePopulation(text) : parseRate(text) / static_cast<double>(kRateScale);
+}
+
 void storeParameterTexts(World& w, const char* const texts[kParameterFieldCount]) {
   for (int k = 0; k < kSpeciesCount; ++k) {
     Species& s = w.species[k];
-    int32_t population = parseCount(texts[3 * k]);
-    s.population = population > kSlotsPerSpecies ? kSlotsPerSpecies : population;
+    s.population = parsePopulation(texts[3 * k]);
     s.startLife = parseRate(texts[3 * k + 1]);
     s.birthChance = parseRate(texts[3 * k + 2]);
   }

@@ -23,6 +23,12 @@ int32_t parseCount(const char* text);
 // prefix goes.
 int32_t parseRate(const char* text);
 
-// Stores the sixteen texts into the world as the dialog's OK does (populations above
-// kSlotsPerSpecies are stored as kSlotsPerSpecies). Does not seed.
+// A population text as the world stores it: parseCount, at most kSlotsPerSpecies.
+int32_t parsePopulation(const char* text);
+
+// The number field's text (0 .. kParameterFieldCount - 1) plays as, in the dialog's units: a
+// population as stored, a rate as parseRate reads it over kRateScale.
+double playedValue(int field, const char* text);
+
+// Stores the sixteen texts into the world as the dialog's OK does. Does not seed.
 void storeParameterTexts(World& w, const char* const texts[kParameterFieldCount]);

@@ -457,6 +457,17 @@ TEST(Sweep, ChartsAreDrawnFromTheGames) {
     map.mean.push_back(row.record);
   }
   EXPECT_EQ(readFile(svg), heatMapSvg(map));
+
+  // A value is placed where the game plays it: a population typed "1e3" plays as 1.
+  auto chartOf = [&](const std::string& values) {
+    succeeded({"--vary", "1=" + values, "--days", "40", "--plot", svg.string()});
+    return readFile(svg);
+  };
+  std::string typed = chartOf("1e3,2000"), plain = chartOf("1,2000");
+  for (size_t at; (at = typed.find("1e3")) != std::string::npos;) {
+    typed.replace(at, 3, "1");
+  }
+  EXPECT_EQ(typed, plain);
 }
 
 TEST(Sweep, BadInputLeavesNothingBehind) {
