@@ -22,6 +22,25 @@ struct Bar {
   std::string title;
 };
 
+// The end of a bar or whisker at value v, drawn at y: an arrowhead pointing on where v lies
+// beyond the axis (the chart clips it there), otherwise a cap of the given half-width (none for
+// 0).
+void drawEnd(SvgDocument& svg, const Axis& axis, double x, double y, double v, double cap,
+             double arrow) {
+  if (v > axis.hi || v < axis.lo) {
+    double arms = v > axis.hi ? arrow : -arrow;  // an arrow up has its arms below its tip
+    SvgPoints head;
+    head.add(x - arrow, y + arms);
+    head.add(x, y);
+    head.add(x + arrow, y + arms);
+    svg.element(
+        "polyline",
+        {{"class", "beyond"}, {"points", head.text()}, {"fill", "none"}, {"stroke", kForeground}});
+  } else if (cap > 0) {
+    svg.line(x - cap, y, x + cap, y, kForeground);
+  }
+}
+
 void drawBar(SvgDocument& svg, const Frame& f, const Axis& axis, const Bar& bar) {
   auto y = [&](double v) { return f.y(axis, std::min(std::max(v, axis.lo), axis.hi)); };
   double zero = y(0), top = y(bar.value);
@@ -35,12 +54,18 @@ void drawBar(SvgDocument& svg, const Frame& f, const Axis& axis, const Bar& bar)
                        bar.title);
   double low = y(bar.low), high = y(bar.high), cap = bar.width / 4;
   svg.line(bar.x, low, bar.x, high, kForeground);
-  svg.line(bar.x - cap, low, bar.x + cap, low, kForeground);
-  svg.line(bar.x - cap, high, bar.x + cap, high, kForeground);
+  drawEnd(svg, axis, bar.x, low, bar.low, cap, cap);
+  drawEnd(svg, axis, bar.x, high, bar.high, cap, cap);
+  // A bar cut off where its whisker is not (an interval that leaves out the estimate) gets
+  // an arrowhead of its own.
+  double whiskerEnd = bar.value > axis.hi ? bar.high : bar.low;
+  if (whiskerEnd >= axis.lo && whiskerEnd <= axis.hi) {
+    drawEnd(svg, axis, bar.x, top, bar.value, 0, cap);
+  }
 }
 
 // Estimates from few base rows can stray far outside 0..1; the axis keeps to a little beyond
-// that, and drawBar clips what lies outside it.
+// that, and drawBar clips what lies outside it, with an arrowhead where it does.
 Axis indexAxis(const std::vector<SobolIndex>& indices) {
   double lo = 0, hi = 0.1;
   for (const SobolIndex& x : indices) {

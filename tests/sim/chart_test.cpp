@@ -306,6 +306,8 @@ TEST(SensitivityCharts, TwoBarsOrOnePointPerFieldEachLabelled) {
     const Elements& sobol = documents[2 * i];
     const Elements& morris = documents[2 * i + 1];
     EXPECT_EQ(withClass(sobol, "bar").size(), 2 * fieldSets[i].size());
+    // Each cut-off end is marked: S1's interval at both ends, ST's at the top.
+    EXPECT_EQ(withClass(sobol, "beyond").size(), 3 * fieldSets[i].size());
     EXPECT_EQ(withClass(morris, "point").size(), fieldSets[i].size());
     for (const std::string& field : fieldSets[i]) {
       EXPECT_TRUE(hasText(sobol, field)) << field;
