@@ -40,11 +40,10 @@ void axisTitles(SvgDocument& svg, const Frame& f, const std::string& xTitle,
 }
 
 LabelLayout layoutLabels(const std::vector<std::string>& labels, double spacing) {
-  size_t widest = 1;
+  double width = 7;
   for (const std::string& label : labels) {
-    widest = std::max(widest, characterCount(shortened(label, kLabelChars)));
+    width = std::max(width, textWidth(shortened(label, kLabelChars), kLabelSize));
   }
-  double width = widest * 7.0;  // about 7 pixels a character at size 12
   bool tilt = width > spacing;
   double needed = tilt ? 16 : width + 8;
   size_t every =
@@ -59,9 +58,12 @@ void categoryLabels(SvgDocument& svg, const Frame& f, const std::vector<std::str
     svg.line(xs[i], f.bottom, xs[i], f.bottom + 5, kForeground);
     std::string label = shortened(labels[i], kLabelChars);
     if (layout.tilt) {
-      svg.text(xs[i] + 4, f.bottom + 16, label, 12, kForeground, "end", -40);
+      // Tilted by 40 degrees, a label reaches cos(40°) of its width left of its end.
+      label = shortenedToWidth(label, (xs[i] + 4 - kCanvasMargin) / 0.766, kLabelSize);
+      svg.text(xs[i] + 4, f.bottom + 16, label, kLabelSize, kForeground, "end", -40);
     } else {
-      svg.text(xs[i], f.bottom + 19, label, 12, kForeground, "middle");
+      label = shortenedToWidth(label, 2 * (xs[i] - kCanvasMargin), kLabelSize);
+      svg.text(xs[i], f.bottom + 19, label, kLabelSize, kForeground, "middle");
     }
   }
 }

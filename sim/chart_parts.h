@@ -22,6 +22,10 @@ void axisTitles(SvgDocument& svg, const Frame& f, const std::string& xTitle,
 
 // Labels of values longer than this many characters are shortened.
 constexpr size_t kLabelChars = 16;
+// The font size of labels of values.
+constexpr int kLabelSize = 12;
+// Labels keep at least this far from the canvas's edges.
+constexpr double kCanvasMargin = 4;
 
 // How labels of values along the bottom are set: every k-th one when they would crowd, tilted
 // when they are long, reaching depth below the axis.

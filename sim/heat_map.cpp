@@ -101,16 +101,20 @@ void drawAxes(SvgDocument& svg, const Frame& f, const HeatMap& map, const Grid& 
   categoryLabels(svg, f, map.xValues, xs, layout);
   size_t every =
       std::max<size_t>(1, static_cast<size_t>(std::ceil(16 / std::max(grid.cellHeight, 1.0))));
+  // The y field's name stands turned at yTitleX; its values fill the room right of it.
+  const double yTitleX = 28, yLabelRoom = f.left - 8 - (yTitleX + 12);
   for (size_t y = 0; y < grid.rows; y += every) {
     double centre = f.bottom - (y + 0.5) * grid.cellHeight;
     svg.line(f.left - 5, centre, f.left, centre, kForeground);
-    svg.text(f.left - 8, centre + 4, shortened(map.yValues[y], kLabelChars), 12, kForeground,
-             "end");
+    svg.text(f.left - 8, centre + 4,
+             shortenedToWidth(shortened(map.yValues[y], kLabelChars), yLabelRoom, kLabelSize),
+             kLabelSize, kForeground, "end");
   }
   axisLines(svg, f);
   svg.text((f.left + f.right) / 2, f.bottom + layout.depth + 22, shortened(map.xField, 40), 14,
            kForeground, "middle");
-  svg.text(28, (f.top + f.bottom) / 2, shortened(map.yField, 40), 14, kForeground, "middle", -90);
+  svg.text(yTitleX, (f.top + f.bottom) / 2, shortened(map.yField, 40), 14, kForeground, "middle",
+           -90);
 }
 
 // The gradient with the lowest mean at the bottom and the highest at the top.

@@ -38,12 +38,15 @@ void drawCurve(SvgDocument& svg, const Frame& f, const Axis& xAxis, const Axis& 
                        curve.label);
 }
 
-void drawLegend(SvgDocument& svg, const Frame& f, const std::vector<SurvivalCurve>& curves) {
+// The legend right of the plot, its texts ending before the canvas's right edge at canvasRight.
+void drawLegend(SvgDocument& svg, const Frame& f, double canvasRight,
+                const std::vector<SurvivalCurve>& curves) {
   const size_t shown = std::min(curves.size(), kLegendEntries);
+  const double textLeft = f.right + 60, room = canvasRight - kCanvasMargin - textLeft;
   for (size_t i = 0; i < shown; ++i) {
     double y = f.top + 14 + 22 * static_cast<double>(i);
     svg.line(f.right + 24, y - 5, f.right + 52, y - 5, curveColour(i), 3);
-    svg.text(f.right + 60, y, shortened(curves[i].label, 24), 14, kForeground);
+    svg.text(textLeft, y, shortenedToWidth(curves[i].label, room, 14), 14, kForeground);
   }
   if (curves.size() > shown) {
     svg.text(f.right + 24, f.top + 14 + 22 * static_cast<double>(shown),
@@ -71,6 +74,6 @@ std::string survivalChartSvg(const std::vector<SurvivalCurve>& curves, int lastD
   }
   axisLines(svg, f);
   axisTitles(svg, f, "日数", "続いているゲームの割合");
-  drawLegend(svg, f, curves);
+  drawLegend(svg, f, width, curves);
   return svg.finish();
 }

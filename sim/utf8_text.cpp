@@ -37,6 +37,24 @@ size_t stepOver(const std::string& text, size_t i) {
   return length == 0 ? 1 : length;
 }
 
+// Whether c is drawn about one em wide.
+bool isWide(uint32_t c) {
+  return c == 0x2026 || (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F) ||
+         (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+// The width in ems of the character at text[i], whose bytes go to length.
+double characterWidth(const std::string& text, size_t i, size_t& length) {
+  uint32_t c = 0;
+  length = utf8Sequence(text, i, c);
+  bool wide = length != 0 && isWide(c);
+  length = length == 0 ? 1 : length;
+  return wide ? 1.0 : 7.0 / 12;
+}
+
 }  // namespace
 
 size_t utf8Sequence(const std::string& text, size_t i, uint32_t& codePoint) {
@@ -115,4 +133,28 @@ size_t characterCount(const std::string& text) {
     i += stepOver(text, i);
   }
   return chars;
+}
+
+double textWidth(const std::string& text, double size) {
+  double ems = 0;
+  for (size_t i = 0, length = 0; i < text.size(); i += length) {
+    ems += characterWidth(text, i, length);
+  }
+  return ems * size;
+}
+
+std::string shortenedToWidth(const std::string& text, double maxWidth, double size) {
+  if (textWidth(text, size) <= maxWidth) {
+    return text;
+  }
+  const std::string ellipsis = "…";
+  double width = textWidth(ellipsis, size);
+  size_t end = 0;
+  for (size_t length = 0; end < text.size(); end += length) {
+    width += characterWidth(text, end, length) * size;
+    if (width > maxWidth) {
+      break;
+    }
+  }
+  return text.substr(0, end) + ellipsis;
 }

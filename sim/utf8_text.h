@@ -1,4 +1,4 @@
-// UTF-8 text as the charts write it: counted and shortened by characters, and escaped for XML.
+// UTF-8 text as the charts write it: counted, measured and shortened, and escaped for XML.
 #pragma once
 
 #include <cstdint>
@@ -21,3 +21,12 @@ std::string shortened(const std::string& text, size_t maxChars);
 
 // Characters in text; a byte that is no UTF-8 counts as one.
 size_t characterCount(const std::string& text);
+
+// About how many pixels wide text is drawn at the given font size: a wide character (CJK,
+// kana, hangul, full-width forms, and "…", which the chart fonts draw an em wide) about one em,
+// any other about 7/12 of one. Every chart lays out its labels by this.
+double textWidth(const std::string& text, double size);
+
+// As much of text as is at most maxWidth wide at size, the last character replaced by "…" when
+// it was cut; just "…" when not even one character fits beside it.
+std::string shortenedToWidth(const std::string& text, double maxWidth, double size);

@@ -3,26 +3,30 @@
 // run, user texts arriving intact.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "sim_process.h"
 #include "svg_chart.h"
+#include "utf8_text.h"
 
 namespace {
 
 // Parses the files named by its arguments and prints for each a line "#", then one line per
 // element in document order: tag, class, points attribute ("-" if none), all its text as hex
-// of the UTF-8 bytes. Exits 1 with a reason when a document is no well-formed SVG or a number
-// in it is not finite.
+// of the UTF-8 bytes, and "name=value" of each attribute in SHOWN it has, joined by "|". Exits 1
+// with a reason when a document is no well-formed SVG or a number in it is not finite.
 const char* const kReader = R"PY(
 import math, re, sys
 import xml.etree.ElementTree as ET
 NUMERIC = {"x", "y", "x1", "y1", "x2", "y2", "cx", "cy", "r", "width", "height", "points",
            "font-size", "stroke-width", "offset", "viewBox", "transform", "fill-opacity"}
+SHOWN = ("x", "y", "font-size", "text-anchor", "transform", "stroke", "stroke-dasharray")
 for path in sys.argv[1:]:
     def fail(reason):
         sys.exit("%s: %s" % (path, reason))
@@ -47,13 +51,20 @@ for path in sys.argv[1:]:
             if name == "points" and len(numbers) % 2:
                 fail("odd points " + value)
         print(el.tag.split("}")[1], el.get("class", "-"), el.get("points", "-").replace(" ", ";"),
-              "".join(el.itertext()).encode("utf-8").hex() or "-", sep="\t")
+              "".join(el.itertext()).encode("utf-8").hex() or "-",
+              "|".join(n + "=" + el.get(n) for n in SHOWN if el.get(n) is not None), sep="\t")
 )PY";
 
 struct Element {
   std::string tag, cls;
   int points;  // coordinate pairs of a points attribute, -1 without one
   std::string text;
+  std::map<std::string, std::string> shown;  // the attributes the reader shows
+  std::string attribute(const std::string& name) const {
+    auto it = shown.find(name);
+    return it == shown.end() ? "" : it->second;
+  }
+  double number(const std::string& name) const { return std::stod(attribute(name)); }
 };
 
 std::string fromHex(const std::string& hex) {
@@ -104,7 +115,7 @@ std::vector<Elements> readSvgs(const std::vector<std::string>& svgs) {
       fields.push_back(line.substr(start, tab - start));
     }
     fields.push_back(line.substr(start));
-    if (fields.size() != 4) {
+    if (fields.size() != 5) {
       ADD_FAILURE() << "reader line: " << line;
       continue;
     }
@@ -115,8 +126,15 @@ std::vector<Elements> readSvgs(const std::vector<std::string>& svgs) {
         points += c == ';';
       }
     }
+    std::map<std::string, std::string> shown;
+    for (size_t start = 0, end = 0; start < fields[4].size(); start = end + 1) {
+      end = std::min(fields[4].find('|', start), fields[4].size());
+      size_t equals = fields[4].find('=', start);
+      shown[fields[4].substr(start, equals - start)] =
+          fields[4].substr(equals + 1, end - equals - 1);
+    }
     documents.back().push_back(
-        {fields[0], fields[1], points, fields[3] == "-" ? "" : fromHex(fields[3])});
+        {fields[0], fields[1], points, fields[3] == "-" ? "" : fromHex(fields[3]), shown});
   }
   if (documents.size() != svgs.size()) {
     ADD_FAILURE() << "read " << documents.size() << " of " << svgs.size() << " documents";
@@ -144,7 +162,98 @@ bool hasText(const Elements& elements, const std::string& text) {
   return false;
 }
 
+// How far left and right a text reaches by the charts' own estimate of its width.
+std::pair<double, double> horizontalReach(const Element& text) {
+  double x = text.number("x"), size = text.number("font-size");
+  double width = textWidth(text.text, size);
+  std::string transform = text.attribute("transform"), anchor = text.attribute("text-anchor");
+  if (transform.rfind("rotate(-90 ", 0) == 0) {
+    return {x - size / 2, x + size / 2};
+  }
+  if (transform.rfind("rotate(-40 ", 0) == 0) {  // anchored at its end
+    return {x - width * std::cos(40 * M_PI / 180), x};
+  }
+  double left = anchor == "end" ? x - width : anchor == "middle" ? x - width / 2 : x;
+  return {left, left + width};
+}
+
 }  // namespace
+
+TEST(ChartText, WideCharactersTakeAnEmAndOthersSevenTwelfths) {
+  struct Case {
+    const char* text;
+    double size, width;
+  };
+  const Case cases[] = {
+      {"", 12, 0},      {"0.25", 12, 28},    {"草食", 12, 24},
+      {"ＡＢ", 14, 28}, {"かa", 12, 12 + 7}, {"\xff", 12, 7},
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(textWidth(c.text, c.size), c.width) << c.text;
+  }
+}
+
+TEST(ChartText, ShortenedToWidthEndsInAnEllipsisWhereCut) {
+  struct Case {
+    const char* text;
+    double maxWidth;
+    const char* shortened;
+  };
+  const Case cases[] = {
+      {"abc", 21, "abc"},
+      {"abcd", 21, "a…"},
+      {"草食動物の寿命", 60, "草食動物…"},
+      {"草食", 5, "…"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(shortenedToWidth(c.text, c.maxWidth, 12), c.shortened) << c.text;
+  }
+}
+
+TEST(Charts, LongJapaneseLabelsStayInsideTheCanvasAndClearOfTheAxisTitle) {
+  const std::string value = "草食動物の寿命長がとても長い値です本当に";
+  HeatMap two{"plants.birth", "herbivores.birth", {value, "0.3"}, {value, "0.3"}, {9, 4, 4, 7}};
+  HeatMap tilted{"plants.birth",
+                 "herbivores.birth",
+                 std::vector<std::string>(6, value),
+                 {value},
+                 std::vector<double>(6, 5)};
+  struct Case {
+    const char* name;
+    std::string svg;
+    double width;
+  };
+  const Case cases[] = {
+      {"survival legend", survivalChartSvg({{value, {}}, {"0.3", {}}}, 100), 1000},
+      {"heat map", heatMapSvg(two), 900},
+      {"heat map with tilted labels", heatMapSvg(tilted), 900},
+  };
+  std::vector<std::string> svgs;
+  for (const Case& c : cases) {
+    svgs.push_back(c.svg);
+  }
+  std::vector<Elements> documents = readSvgs(svgs);
+  for (size_t i = 0; i < documents.size(); ++i) {
+    double titleTop = 1e9;
+    for (const Element& e : documents[i]) {
+      if (e.tag == "text" && e.text == "plants.birth") {
+        titleTop = e.number("y") - 14;
+      }
+    }
+    for (const Element& e : documents[i]) {
+      if (e.tag != "text") {
+        continue;
+      }
+      auto [left, right] = horizontalReach(e);
+      EXPECT_GE(left, 0) << cases[i].name << ": " << e.text;
+      EXPECT_LE(right, cases[i].width) << cases[i].name << ": " << e.text;
+      if (e.attribute("transform").rfind("rotate(-40 ", 0) == 0) {
+        double lowest = e.number("y") + textWidth(e.text, 12) * std::sin(40 * M_PI / 180);
+        EXPECT_LT(lowest, titleTop) << cases[i].name << ": " << e.text;
+      }
+    }
+  }
+}
 
 TEST(PopulationChart, OneCurvePerLevelWithOnePointPerDay) {
   struct Case {
