@@ -60,27 +60,29 @@ std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSumma
 
 namespace {
 
-std::string combinationLabel(const SweepPlan& plan, int64_t combination) {
-  std::vector<int> fields = changingFields(plan);
-  std::vector<std::string> texts = changingTexts(plan, combination);
-  if (fields.size() == 1) {
-    return texts[0];
+std::string joined(const std::vector<std::string>& texts) {
+  std::string text;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    text += (i == 0 ? "" : ", ") + texts[i];
   }
-  std::string label;
-  for (size_t i = 0; i < fields.size(); ++i) {
-    label += (i == 0 ? "" : ", ") + std::string(kFieldNames[fields[i]]) + "=" + texts[i];
-  }
-  return label.empty() ? "すべてのゲーム" : label;
+  return text;
 }
 
 }  // namespace
 
 std::string survivalChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries) {
+  // The legend names the fields that change once, above entries of only their texts.
+  std::vector<std::string> names;
+  for (int field : changingFields(plan)) {
+    names.push_back(kFieldNames[field]);
+  }
   std::vector<SurvivalCurve> curves;
   int lastDay = plan.dayLimit;
   for (const CombinationSummary& summary : summaries) {
-    curves.push_back({combinationLabel(plan, summary.combination), summary.curve});
+    std::string label =
+        names.empty() ? "すべてのゲーム" : joined(changingTexts(plan, summary.combination));
+    curves.push_back({label, summary.curve});
     lastDay = std::max(lastDay, summary.max);
   }
-  return survivalChartSvg(curves, lastDay);
+  return survivalChartSvg(joined(names), curves, lastDay);
 }

@@ -20,5 +20,6 @@ void endSeries(PopulationSeries& series, const GameResult& result);
 std::string sweepChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries,
                        uint32_t startState);
 
-// The Kaplan-Meier curve of each combination, labelled by the fields that change between them.
+// The Kaplan-Meier curve of each combination, labelled by its texts of the fields that change
+// between them, the legend headed by those fields' names.
 std::string survivalChart(const SweepPlan& plan, const std::vector<CombinationSummary>& summaries);

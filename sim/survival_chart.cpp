@@ -38,25 +38,32 @@ void drawCurve(SvgDocument& svg, const Frame& f, const Axis& xAxis, const Axis& 
                        curve.label);
 }
 
-// The legend right of the plot, its texts ending before the canvas's right edge at canvasRight.
-void drawLegend(SvgDocument& svg, const Frame& f, double canvasRight,
+// The legend right of the plot, its title above the entries when there is one, its texts ending
+// before the canvas's right edge at canvasRight.
+void drawLegend(SvgDocument& svg, const Frame& f, double canvasRight, const std::string& title,
                 const std::vector<SurvivalCurve>& curves) {
   const size_t shown = std::min(curves.size(), kLegendEntries);
   const double textLeft = f.right + 60, room = canvasRight - kCanvasMargin - textLeft;
+  double top = f.top + 14;
+  if (!title.empty()) {
+    svg.text(f.right + 24, top, shortenedToWidth(title, room + 36, 14), 14, kMuted);
+    top += 22;
+  }
   for (size_t i = 0; i < shown; ++i) {
-    double y = f.top + 14 + 22 * static_cast<double>(i);
+    double y = top + 22 * static_cast<double>(i);
     svg.line(f.right + 24, y - 5, f.right + 52, y - 5, curveColour(i), 3);
     svg.text(textLeft, y, shortenedToWidth(curves[i].label, room, 14), 14, kForeground);
   }
   if (curves.size() > shown) {
-    svg.text(f.right + 24, f.top + 14 + 22 * static_cast<double>(shown),
+    svg.text(f.right + 24, top + 22 * static_cast<double>(shown),
              "ほか " + std::to_string(curves.size() - shown) + " 本", 14, kMuted);
   }
 }
 
 }  // namespace
 
-std::string survivalChartSvg(const std::vector<SurvivalCurve>& curves, int lastDay) {
+std::string survivalChartSvg(const std::string& legendTitle,
+                             const std::vector<SurvivalCurve>& curves, int lastDay) {
   const int width = 1000, height = 540;
   SvgDocument svg(width, height, kFont, kBackground);
   Frame f{90, 60, 720, 440};
@@ -74,6 +81,6 @@ std::string survivalChartSvg(const std::vector<SurvivalCurve>& curves, int lastD
   }
   axisLines(svg, f);
   axisTitles(svg, f, "日数", "続いているゲームの割合");
-  drawLegend(svg, f, width, curves);
+  drawLegend(svg, f, width, legendTitle, curves);
   return svg.finish();
 }

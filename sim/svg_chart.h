@@ -37,12 +37,14 @@ struct HeatMap {
 };
 std::string heatMapSvg(const HeatMap& map);
 
-// Kaplan-Meier curves of a sweep's combinations, drawn as steps up to lastDay.
+// Kaplan-Meier curves of a sweep's combinations, drawn as steps up to lastDay, with a legend
+// headed by legendTitle (none when empty).
 struct SurvivalCurve {
   std::string label;
   std::vector<SurvivalStep> steps;
 };
-std::string survivalChartSvg(const std::vector<SurvivalCurve>& curves, int lastDay);
+std::string survivalChartSvg(const std::string& legendTitle,
+                             const std::vector<SurvivalCurve>& curves, int lastDay);
 // A sensitivity run's indices, one per field (named in fields, in the same order).
 std::string sobolChartSvg(const std::vector<std::string>& fields,
                           const std::vector<SobolIndex>& indices);

@@ -224,7 +224,8 @@ TEST(Charts, LongJapaneseLabelsStayInsideTheCanvasAndClearOfTheAxisTitle) {
     double width;
   };
   const Case cases[] = {
-      {"survival legend", survivalChartSvg({{value, {}}, {"0.3", {}}}, 100), 1000},
+      {"survival legend", survivalChartSvg("herbivores.birth", {{value, {}}, {"0.3", {}}}, 100),
+       1000},
       {"heat map", heatMapSvg(two), 900},
       {"heat map with tilted labels", heatMapSvg(tilted), 900},
   };
@@ -370,6 +371,20 @@ TEST(HeatMap, OneCellPerCombinationAndTheScaleEnds) {
       EXPECT_EQ(highest[0].text, c.highest) << c.name;
     }
     EXPECT_TRUE(hasText(elements, "記録の平均：plants.birth × drought")) << c.name;
+  }
+}
+
+TEST(SurvivalChart, LegendNamesTheChangingFieldsOnceAboveTheirValues) {
+  ScratchDir dir;
+  std::string chart = (dir.path() / "s.svg").string();
+  SimRun run =
+      runSim({"--vary", "herbivores.birth=0.1,0.2", "--vary", "plants.birth=0.1,0.2", "--repeat",
+              "1", "--days", "20", "--survival", (dir.path() / "s.csv").string(), "--plot", chart});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<Elements> documents = readSvgs({readFile(chart)});
+  for (const char* text :
+       {"herbivores.birth, plants.birth", "0.1, 0.1", "0.1, 0.2", "0.2, 0.1", "0.2, 0.2"}) {
+    EXPECT_TRUE(hasText(documents[0], text)) << text;
   }
 }
 
