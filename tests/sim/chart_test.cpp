@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -385,6 +386,26 @@ TEST(SurvivalChart, LegendNamesTheChangingFieldsOnceAboveTheirValues) {
   for (const char* text :
        {"herbivores.birth, plants.birth", "0.1, 0.1", "0.1, 0.2", "0.2, 0.1", "0.2, 0.2"}) {
     EXPECT_TRUE(hasText(documents[0], text)) << text;
+  }
+}
+
+TEST(SurvivalChart, EveryCurveInTheLegendLooksItsOwnAndAsItsEntry) {
+  const size_t legendEntries = 16;
+  std::vector<SurvivalCurve> curves(legendEntries + 1);
+  for (size_t i = 0; i < curves.size(); ++i) {
+    curves[i].label = std::to_string(i);
+  }
+  const Elements elements = readSvgs({survivalChartSvg("drought", curves, 10)})[0];
+  Elements drawn = withClass(elements, "curve");
+  Elements keys = withClass(elements, "key");
+  ASSERT_EQ(drawn.size(), curves.size());
+  ASSERT_EQ(keys.size(), legendEntries);
+  std::set<std::string> looks;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    std::string look = drawn[i].attribute("stroke") + " " + drawn[i].attribute("stroke-dasharray");
+    EXPECT_TRUE(looks.insert(look).second) << "curve " << i << " looks like another: " << look;
+    EXPECT_EQ(keys[i].attribute("stroke") + " " + keys[i].attribute("stroke-dasharray"), look)
+        << "legend entry " << i;
   }
 }
 
