@@ -155,7 +155,7 @@ double labelY(std::vector<LabelBox>& placed, const Frame& f, double x, double y,
 
 void labelPoint(SvgDocument& svg, std::vector<LabelBox>& placed, const Frame& f, double x, double y,
                 const std::string& name) {
-  double labelX = x + 9, labelWidth = characterCount(name) * 7.0;
+  double labelX = x + 9, labelWidth = textWidth(name, 12);
   double at = labelY(placed, f, labelX, y + 4, labelWidth);
   if (std::fabs(at - (y + 4)) > 1) {  // a leader line to a label moved off its point
     svg.line(x, y, labelX - 2, at - 4, kMuted, 0.5);
