@@ -103,7 +103,13 @@ wine_draws_frames() {
 # VELMORIA_BUILD=win32 or win64 picks one by hand.
 playable_build() {
   if [ -n "${VELMORIA_BUILD:-}" ]; then
-    echo "$VELMORIA_BUILD"
+    case $VELMORIA_BUILD in
+      win32 | win64) echo "$VELMORIA_BUILD" ;;
+      *)
+        echo "VELMORIA_BUILD is win32 or win64, not '$VELMORIA_BUILD'" >&2
+        return 2
+        ;;
+    esac
   elif host_runs_32bit; then
     echo win32
   else
