@@ -80,10 +80,6 @@ UnitPoints sobolPoints(int count, size_t dims, std::mt19937& source) {
 
 }  // namespace
 
-bool isPopulationField(int field) {
-  return field < 12 && field % 3 == 0;
-}
-
 int64_t unitValue(const SampleRange& range, double unit) {
   Wide numerator = static_cast<Wide>(std::min(std::max(unit, 0.0) * 4294967296.0, 4294967295.0));
   return valueAt(range, numerator, kWord);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "design_file.h"
+#include "parameters.h"
 
 constexpr int kMaxSampleCount = 1000000;
 
@@ -22,8 +23,6 @@ struct SampleRange {
   int64_t low;
   int64_t high;
 };
-
-bool isPopulationField(int field);
 
 // Reads "FIELD=LO:HI" (LO <= HI; a population whole, a rate with at most four decimals).
 bool parseSampleRange(const std::string& argument, SampleRange& range, std::string& error);

@@ -204,9 +204,13 @@ int32_t parsePopulation(const char* text) {
   return population > kSlotsPerSpecies ? kSlotsPerSpecies : population;
 }
 
+bool isPopulationField(int field) {
+  return field < 3 * kSpeciesCount && field % 3 == 0;
+}
+
 double playedValue(int field, const char* text) {
-  bool population = field < 3 * kSpeciesCount && field % 3 == 0;
-  return population ? parsePopulation(text) : parseRate(text) / static_cast<double>(kRateScale);
+  return isPopulationField(field) ? parsePopulation(text)
+                                  : parseRate(text) / static_cast<double>(kRateScale);
 }
 
 void storeParameterTexts(World& w, const char* const texts[kParameterFieldCount]) {

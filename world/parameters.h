@@ -23,6 +23,10 @@ int32_t parseCount(const char* text);
 // prefix goes.
 int32_t parseRate(const char* text);
 
+// Whether field (0 .. kParameterFieldCount - 1) is a level's population, a whole number; the
+// others are rates.
+bool isPopulationField(int field);
+
 // A population text as the world stores it: parseCount, at most kSlotsPerSpecies.
 int32_t parsePopulation(const char* text);
 
