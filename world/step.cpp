@@ -222,13 +222,18 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   return state;
 }
 
-// Small carnivores eat herbivores and herbivores eat plants in the same way.
+// Small carnivores eat herbivores and herbivores eat plants in the same way: level k eats the
+// next one.
 template <bool kPredictableMeals>
-uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t state) {
+uint32_t predatorDay(World& w, LivingSlots* index, int k, uint32_t state) {
   Level self = level(w, index, k);
-  Level prey = level(w, index, preyId);
+  Level prey = level(w, index, k + 1);
+  // The prey's slots and index reached as the element after the predator's, at a fixed distance
+  // from the same registers: the loop has none to spare for where the prey lies.
+  Species* levels = &w.species[k];
+  LivingSlots* indexes = &index[k];
   const Species& s = w.species[k];
-  bool blockedWithoutPrey = k == SmallCarnivore && w.species[preyId].population <= 0;
+  bool blockedWithoutPrey = k == SmallCarnivore && w.species[k + 1].population <= 0;
   int32_t bar = birthBar(underCap(s) && !blockedWithoutPrey, w.disturbance[k]);
   self.slots.summariseFullWords();
   Births births(s, self);
@@ -236,7 +241,7 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
     unsigned i = c.slot();
     unsigned a = slotOf(stateAfter<1>(state));
     state = stateAfter<2>(state);
-    bool fed = prey.slots.isAlive(a);
+    bool fed = indexes[1].isAlive(a);
     int32_t life;
     if (kPredictableMeals) {
       if (__builtin_expect(fed, 0)) {
@@ -247,8 +252,8 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, int preyId, uint32_t s
       }
     } else {
       // Clearing the slot's bit is the meal when it is set and changes nothing when it is not.
-      prey.life[a] = select(fed, 0, prey.life[a]);
-      prey.slots.markEaten(a, true);
+      levels[1].life[a] = select(fed, 0, levels[1].life[a]);
+      indexes[1].markEaten(a, true);
       life = liveADay(self, c, fed, 10);
     }
     // Only the living after the day try for a birth; a life of 20 or more before the day, which
@@ -302,11 +307,10 @@ void stepWorld(World& w, int32_t day) {
   state = predictable(h * h + (1 - h * h) * s * s) ? largeCarnivoresDay<true>(w, index, state)
                                                    : largeCarnivoresDay<false>(w, index, state);
   state = predictable(preyDensity(index[Herbivore]))
-              ? predatorDay<true>(w, index, SmallCarnivore, Herbivore, state)
-              : predatorDay<false>(w, index, SmallCarnivore, Herbivore, state);
-  state = predictable(preyDensity(index[Plant]))
-              ? predatorDay<true>(w, index, Herbivore, Plant, state)
-              : predatorDay<false>(w, index, Herbivore, Plant, state);
+              ? predatorDay<true>(w, index, SmallCarnivore, state)
+              : predatorDay<false>(w, index, SmallCarnivore, state);
+  state = predictable(preyDensity(index[Plant])) ? predatorDay<true>(w, index, Herbivore, state)
+                                                 : predatorDay<false>(w, index, Herbivore, state);
   state = plantsDay(w, index, state);
   setRandomState(state);
   recount(w, index, day);
