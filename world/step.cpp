@@ -227,13 +227,12 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
 template <bool kPredictableMeals>
 uint32_t predatorDay(World& w, LivingSlots* index, int k, uint32_t state) {
   Level self = level(w, index, k);
-  Level prey = level(w, index, k + 1);
   // The prey's slots and index reached as the element after the predator's, at a fixed distance
   // from the same registers: the loop has none to spare for where the prey lies.
   Species* levels = &w.species[k];
   LivingSlots* indexes = &index[k];
-  const Species& s = w.species[k];
-  bool blockedWithoutPrey = k == SmallCarnivore && w.species[k + 1].population <= 0;
+  const Species& s = levels[0];
+  bool blockedWithoutPrey = k == SmallCarnivore && levels[1].population <= 0;
   int32_t bar = birthBar(underCap(s) && !blockedWithoutPrey, w.disturbance[k]);
   self.slots.summariseFullWords();
   Births births(s, self);
@@ -245,7 +244,8 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, uint32_t state) {
     int32_t life;
     if (kPredictableMeals) {
       if (__builtin_expect(fed, 0)) {
-        eatIf(prey, a, true);
+        levels[1].life[a] = 0;
+        indexes[1].markEaten(a, true);
         life = liveADay(self, c, true, 10);
       } else {
         life = liveADay(self, c, false, 10);
