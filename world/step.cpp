@@ -78,14 +78,15 @@ void eatIf(Level prey, unsigned slot, bool eaten) {
 }
 
 // The individual at the cursor after its meal (or its lack of one, which divides its life by
-// divisor) and a day of ageing; returns its life.
+// divisor) and a day of ageing; returns its life. A death is left to the caller (Births::bury):
+// the predators record it only where they branch on it, so that the index's word at the cursor,
+// which the births read, does not wait for the outcome of every meal.
 int32_t liveADay(Level self, LivingCursor& c, bool fed, uint32_t divisor) {
   int32_t life = self.life[c.slot()];
   // A visited slot's life is positive, so the unsigned quotient (the cheaper one) is the same.
   int32_t hungry = static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
   life = select(fed, life, hungry) - 1;
   self.life[c.slot()] = life;
-  c.markDied(life <= 0);
   return life;
 }
 
@@ -102,8 +103,10 @@ class Births {
         livingChance_(s.startLife > 0 ? s.birthChance : 0),
         free_(self.slots.lowestFreeForBirth()) {}
 
-  // Individual i has just died, when `died` holds (the index already says so).
-  void noteDeath(unsigned i, bool died) {
+  // The individual at the cursor has died, when `died` holds: its slot is free from now on.
+  void bury(LivingCursor& c, bool died) {
+    c.markDied(died);
+    unsigned i = c.slot();
     bool lower = died & (i < free_);
     free_ = lower ? i : free_;
   }
@@ -183,7 +186,6 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
   }
   Births births(s, large);
   for (LivingCursor c(large.slots); c.next();) {
-    unsigned i = c.slot();
     unsigned a = slotOf(stateAfter<1>(state));
     unsigned b = slotOf(stateAfter<2>(state));
     state = stateAfter<3>(state);
@@ -214,7 +216,7 @@ uint32_t largeCarnivoresDay(World& w, LivingSlots* index, uint32_t state) {
       life = liveADay(large, c, fed, 5);
     }
     if (life <= 0) {
-      births.noteDeath(i, true);
+      births.bury(c, true);
     } else if (chanceOf(state) > bar) {
       state = births.attempt(state, c);
     }
@@ -237,7 +239,6 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, uint32_t state) {
   self.slots.summariseFullWords();
   Births births(s, self);
   for (LivingCursor c(self.slots); c.next();) {
-    unsigned i = c.slot();
     unsigned a = slotOf(stateAfter<1>(state));
     state = stateAfter<2>(state);
     bool fed = indexes[1].isAlive(a);
@@ -259,7 +260,7 @@ uint32_t predatorDay(World& w, LivingSlots* index, int k, uint32_t state) {
     // Only the living after the day try for a birth; a life of 20 or more before the day, which
     // also may, always ends it alive (at 1 or more hungry, 19 or more fed).
     if (life <= 0) {
-      births.noteDeath(i, true);
+      births.bury(c, true);
     } else if (chanceOf(state) > bar) {
       state = births.attempt(state, c);
     }
@@ -274,9 +275,8 @@ uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   plants.slots.summariseFullWords();
   Births births(s, plants);
   for (LivingCursor c(plants.slots); c.next();) {
-    unsigned i = c.slot();
     state = stateAfter<2>(state);  // the first, a meal's slot as every other level draws, unused
-    births.noteDeath(i, liveADay(plants, c, false, 10) <= 0);
+    births.bury(c, liveADay(plants, c, false, 10) <= 0);
     // A plant that has just withered still seeds.
     if (chanceOf(state) > bar) {
       state = births.attempt(state, c);
