@@ -192,8 +192,12 @@ check('link texts are typed text: kept as written, never markup, played as velmo
     await page.waitForSelector('#ok');
     assert.deepEqual(await page.$$eval('.box input', (all) => all.map((e) => e.value)), typed);
     assert.equal(await page.$('#typed'), null);
+    // A pasted lone surrogate, which no URL can carry, reaches the replay link as U+FFFD.
+    typed[12] = 'abc\uD800';
+    await page.$$eval('.box input', (all, text) => { all[12].value = text; }, typed[12]);
     await page.keyboard.press('Enter');
     assert.equal(await waitForRecord(page), simRecord(typed));
+    assert.match(await page.$eval('#replay', (a) => a.href), /,abc%EF%BF%BD,/);
     // A text box holds no line break, so a link's text loses it even when the link starts at
     // once: the game the form would have played.
     const broken = ['30\r\n00', ...kDefaults.slice(1)];

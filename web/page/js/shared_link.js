@@ -24,7 +24,7 @@ export function replayLink(base, texts) {
   const url = new URL(base);
   const kept = kKeptParameters.map((name) => [name, rawParameter(url.search, name)])
     .filter(([, value]) => value !== null).map(([name, value]) => `&${name}=${value}`);
-  url.search = `?f=${texts.map(encodeURIComponent).join(',')}&start=1${kept.join('')}`;
+  url.search = `?f=${texts.map(encodeText).join(',')}&start=1${kept.join('')}`;
   url.hash = '';
   return url.href;
 }
@@ -37,6 +37,14 @@ function rawParameter(search, name) {
     if (key === name) return at < 0 ? '' : pair.slice(at + 1);
   }
   return null;
+}
+
+// A text box can hold a lone surrogate (pasted, say), which no URL can carry and which
+// encodeURIComponent refuses: it goes as U+FFFD, which is how the world reads it too.
+const kLoneSurrogate = /[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g;
+
+function encodeText(text) {
+  return encodeURIComponent(text.replace(kLoneSurrogate, '\uFFFD'));
 }
 
 // "+" stays a plus sign (a typed "+0.2"); a broken escape is kept as it was written.
