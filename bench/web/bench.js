@@ -4,12 +4,14 @@
 import { loadWorld } from './world.js';
 import { Canvas } from './canvas.js';
 import { drawSimulationFrame } from './simulation_screen.js';
+import { nameLevels } from './texts.js';
 
 const kFrames = 60;
 const kFull = ['20000', '1', '0', '20000', '1', '0', '20000', '1', '0', '20000', '1', '0',
   '0', '0', '0', '0'];
 
 const world = await loadWorld(window.createWorldModule);
+nameLevels(world);
 const canvas = new Canvas(document.getElementById('screen'));
 
 // Milliseconds of run(), with the canvas made to finish its drawing.

@@ -11,7 +11,7 @@ import { openGameOverBox } from './game_over_box.js';
 import { openAboutBox } from './about_box.js';
 import { buildMenuBar } from './menu_bar.js';
 import { linkFields, linkStarts, replayLink } from './shared_link.js';
-import { texts, language, dayReport } from './texts.js';
+import { texts, language, dayReport, nameLevels } from './texts.js';
 import { createAnnouncer } from './announcer.js';
 import { DayTable } from './day_table.js';
 
@@ -20,7 +20,7 @@ const Running = 1;
 const kTickMs = 100;
 
 const world = await loadWorld(window.createWorldModule);
-texts.species ??= world.species.map((s) => s.name);
+nameLevels(world);
 const canvas = new Canvas(document.getElementById('screen'));
 const client = document.getElementById('client');
 const announcer = createAnnouncer(document.getElementById('announcer'));

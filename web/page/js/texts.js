@@ -87,6 +87,11 @@ export function pageLanguage(search) {
 export const language = pageLanguage(globalThis.location?.search ?? '');
 export const texts = kTexts[language];
 
+// Takes the levels' names from the world module where the language has none of its own.
+export function nameLevels(world) {
+  texts.species ??= world.species.map((s) => s.name);
+}
+
 // A day of the running game as a screen reader hears it: the day, then each level's population.
 export function dayReport(day, populations) {
   const counts = populations.map((n, k) => `${texts.species[k]} ${n}`);
