@@ -31,6 +31,7 @@ void LivingSlots::rebuild(const int32_t* life) {
     }
     alive[w] = bits;
   }
+  alive[kWords] = kAllSet;
   wordsInUse = kWords;
   forgetEmptyTop();
   summariseFullWords();
@@ -42,6 +43,7 @@ void LivingSlots::setFirstAlive(int count) {
     alive[w] = alivePart >= 64 ? kAllSet : alivePart <= 0 ? 0 : (uint64_t{1} << alivePart) - 1;
   }
   alive[kWords - 1] |= ~kLastWordSlots;  // never handed out, as in rebuild
+  alive[kWords] = kAllSet;
   wordsInUse = kWords;
   forgetEmptyTop();
   summariseFullWords();
@@ -58,17 +60,23 @@ void LivingSlots::summariseFullWords() {
   }
 }
 
-int LivingSlots::lowestFree(int cursorWord) const {
-  // Every other word is summarised as it is, and the cursor's word can only have lost slots.
-  int found = lowestFree();
+int LivingSlots::lowestFreeAbove(int w, int cursorWord) {
+  // The summary from word w + 1 on, then the cursor's word: the summary may still count it as
+  // full, but it can only have lost slots since.
+  int found = -1;
+  const int from = w + 1;
+  for (int s = from >> 6; s < kSummaryWords; ++s) {
+    uint64_t open = ~fullWords[s] & (s == from >> 6 ? kAllSet << (from & 63) : kAllSet);
+    if (open != 0) {
+      int word = s * 64 + lowestClearBit(~open);
+      found = word * 64 + lowestClearBit(alive[word]);
+      break;
+    }
+  }
   uint64_t bits = alive[cursorWord];
-  bool below = found < 0 || cursorWord < found >> 6;
-  return bits != kAllSet && below ? cursorWord * 64 + lowestClearBit(bits) : found;
-}
-
-int LivingSlots::lowestFreeAfterFull(int w, int cursorWord) {
-  fullWords[w >> 6] |= uint64_t{1} << (w & 63);
-  return coveredByWordsInUse(lowestFree(cursorWord));
+  bool between = cursorWord > w && (found < 0 || cursorWord < found >> 6);
+  return coveredByWordsInUse(bits != kAllSet && between ? cursorWord * 64 + lowestClearBit(bits)
+                                                        : found);
 }
 
 int LivingSlots::countLivingBelow(int end) const {

@@ -60,8 +60,15 @@ class LivingSlots {
     unsigned w = slot >> 6;
     uint64_t bits = alive[w] | uint64_t{when} << (slot & 63);
     alive[w] = bits;
-    return bits != kAllSet ? (slot & ~63u) + lowestClearBit(bits)
-                           : lowestFreeAfterFull(w, cursorWord);
+    if (bits != kAllSet) {
+      return (slot & ~63u) + lowestClearBit(bits);
+    }
+    // Every slot up to the end of word w is alive now; the next word most often has room.
+    fullWords[w >> 6] |= uint64_t{1} << (w & 63);
+    uint64_t next = alive[w + 1];
+    return next != kAllSet
+               ? coveredByWordsInUse(static_cast<int>(w + 1) * 64 + lowestClearBit(next))
+               : lowestFreeAbove(w + 1, cursorWord);
   }
 
   // Lowest free slot, or -1 when every slot is alive.
@@ -74,9 +81,6 @@ class LivingSlots {
     }
     return -1;
   }
-
-  // lowestFree while word cursorWord may hold deaths the summary does not show.
-  int lowestFree(int cursorWord) const;
 
   // lowestFree for births, which fill it next: wordsHoldingLife is raised to cover it now, so
   // that markAliveFindFree need not check it at every birth.
@@ -117,8 +121,8 @@ class LivingSlots {
 
   static int lowestClearBit(uint64_t word) { return __builtin_ctzll(~word); }
 
-  // markAliveFindFree once word w has filled.
-  int lowestFreeAfterFull(int w, int cursorWord);
+  // markAliveFindFree once words up to w are full.
+  int lowestFreeAbove(int w, int cursorWord);
 
   // Slot (or -1), after raising wordsInUse to cover it.
   int coveredByWordsInUse(int slot) {
@@ -128,8 +132,9 @@ class LivingSlots {
     return slot;
   }
 
-  // Bits past the last slot stay set, so that they are never handed out as free.
-  uint64_t alive[kWords];
+  // Bits past the last slot stay set, so that they are never handed out as free; so does the
+  // word after the last, which ends markAliveFindFree's look at the next word.
+  uint64_t alive[kWords + 1];
   uint64_t fullWords[kSummaryWords];
   int wordsInUse;
 };

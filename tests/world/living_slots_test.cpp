@@ -127,3 +127,20 @@ TEST(LivingSlots, APhaseKeepsTheLowestFreeSlot) {
   EXPECT_EQ(slots->lowestFree(), *free.begin()) << "the summary after the phase";
   EXPECT_EQ(visits, seeded + newbornsAhead) << "every newborn ahead of the cursor visited";
 }
+
+// The cursor's word may still count as full in the summary after a death there; a birth that
+// fills the lowest free slot below it must find that death past the full words between.
+TEST(LivingSlots, ABirthFindsTheDeathAtTheCursor) {
+  auto life = std::make_unique<int32_t[]>(kSlotsPerSpecies);
+  for (int i = 0; i < kSlotsPerSpecies; ++i) {
+    life[i] = i < 1000 && i != 5 ? 1 : 0;
+  }
+  auto slots = std::make_unique<LivingSlots>();
+  slots->rebuild(life.get());
+  ASSERT_EQ(slots->lowestFreeForBirth(), 5);
+  LivingCursor c(*slots);
+  while (c.next() && c.slot() < 200) {
+  }
+  c.markDied(true);
+  EXPECT_EQ(slots->markAliveFindFree(5, true, c.word()), 200);
+}
