@@ -1,5 +1,7 @@
 #include "living_slots.h"
 
+#include "newer_x86_64.h"
+
 namespace {
 
 // The index of one world at a time: the program has one world, and a test or a tool that
@@ -79,7 +81,7 @@ int LivingSlots::lowestFreeAbove(int w, int cursorWord) {
                                                         : found);
 }
 
-int LivingSlots::countLivingBelow(int end) const {
+BUILT_FOR_NEWER_X86_64_TOO int LivingSlots::countLivingBelow(int end) const {
   int count = 0;
   int w = 0;
   for (; (w + 1) * 64 <= end && w < wordsInUse; ++w) {

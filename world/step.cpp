@@ -9,17 +9,9 @@
 // masks instead of branches, which the processor could not predict. Each level's index of
 // living slots (living_slots.h) follows every kill, death and birth.
 #include "living_slots.h"
+#include "newer_x86_64.h"
 #include "random_source.h"
 #include "world.h"
-
-// The phases' loops are faster with the newer x86-64 instructions (shifts by any register,
-// and-not, bit scans). Where the compiler can, each phase is built twice and the processor in
-// use picks one at start-up; the two make the same draws and the same records.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
-#define BUILT_FOR_NEWER_X86_64_TOO __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define BUILT_FOR_NEWER_X86_64_TOO
-#endif
 
 namespace {
 
