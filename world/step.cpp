@@ -82,11 +82,14 @@ void eatIf(Level prey, unsigned slot, bool eaten) {
 // divisor) and a day of ageing; returns its life. A death is left to the caller (Births::bury):
 // the predators record it only where they branch on it, so that the index's word at the cursor,
 // which the births read, does not wait for the outcome of every meal.
+// A positive life divided by divisor: the unsigned quotient (the cheaper one) is the same.
+int32_t dividedLife(int32_t life, uint32_t divisor) {
+  return static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
+}
+
 int32_t liveADay(Level self, LivingCursor& c, bool fed, uint32_t divisor) {
-  int32_t life = self.life[c.slot()];
-  // A visited slot's life is positive, so the unsigned quotient (the cheaper one) is the same.
-  int32_t hungry = static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
-  life = select(fed, life, hungry) - 1;
+  int32_t life = self.life[c.slot()];  // positive: the slot is visited
+  life = select(fed, life, dividedLife(life, divisor)) - 1;
   self.life[c.slot()] = life;
   return life;
 }
@@ -114,7 +117,10 @@ class Births {
 
   // The lowest free slot gets a newborn with the level's birth chance; one draw, when there is
   // a free slot at all. Returns the generator's state after it.
-  uint32_t attempt(uint32_t state, LivingCursor& cursor) {
+  uint32_t attempt(uint32_t state, LivingCursor& cursor) { return attempt(state, cursor, life_); }
+
+  // attempt, where a newborn ahead of the cursor starts with aheadLife instead.
+  uint32_t attempt(uint32_t state, LivingCursor& cursor, int32_t aheadLife) {
     unsigned slot = free_;
     if (slot == kNone) {
       return state;
@@ -122,8 +128,9 @@ class Births {
     state = advanceRandomState(state);
     int chance = chanceOf(state);
     int32_t life = self_.life[slot];
+    int32_t newborn = slot > cursor.slot() ? aheadLife : life_;
     if (chance < chance_) {  // a conditional move, not a branch
-      life = life_;
+      life = newborn;
     }
     self_.life[slot] = life;
     bool living = chance < livingChance_;
@@ -271,18 +278,33 @@ BUILT_FOR_NEWER_X86_64_TOO uint32_t predatorDay(World& w, LivingSlots* index, in
   return state;
 }
 
+// A plant's day without a meal, for every living plant.
+void ageEveryPlant(Level plants) {
+  int end = plants.slots.wordsHoldingLife() * 64;
+  end = end < kSlotsPerSpecies ? end : kSlotsPerSpecies;
+  for (int i = 0; i < end; ++i) {
+    int32_t life = plants.life[i];
+    plants.life[i] = life > 0 ? dividedLife(life, 10) - 1 : life;
+  }
+}
+
 BUILT_FOR_NEWER_X86_64_TOO uint32_t plantsDay(World& w, LivingSlots* index, uint32_t state) {
   Level plants = level(w, index, Plant);
   const Species& s = w.species[Plant];
   int32_t bar = birthBar(underCap(s), w.disturbance[Plant]);
   plants.slots.summariseFullWords();
+  // Nothing eats a plant in its own phase, so every plant living now lives to its turn: all of
+  // them age first, in one pass the compiler vectorises, and a newborn ahead of the cursor,
+  // whose turn comes later in the phase, is born aged.
+  ageEveryPlant(plants);
+  int32_t agedNewborn = s.startLife > 0 ? dividedLife(s.startLife, 10) - 1 : s.startLife;
   Births births(s, plants);
   for (LivingCursor c(plants.slots); c.next();) {
     state = stateAfter<2>(state);  // the first, a meal's slot as every other level draws, unused
-    births.bury(c, liveADay(plants, c, false, 10) <= 0);
+    births.bury(c, plants.life[c.slot()] <= 0);
     // A plant that has just withered still seeds.
     if (chanceOf(state) > bar) {
-      state = births.attempt(state, c);
+      state = births.attempt(state, c, agedNewborn);
     }
   }
   return state;
