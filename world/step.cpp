@@ -174,7 +174,7 @@ void joinPrey(Level small, Level herbivores, int word) {
   eitherPrey[word] = small.slots.livingBits(word) | herbivores.slots.livingBits(word);
 }
 
-bool eitherPreyAt(unsigned slot) {
+unsigned eitherPreyAt(unsigned slot) {  // 1 or 0, so that two of them combine without a branch
   return (eitherPrey[slot >> 6] >> (slot & 63)) & 1;
 }
 
