@@ -78,15 +78,15 @@ void eatIf(Level prey, unsigned slot, bool eaten) {
   prey.slots.markEaten(slot, eaten);
 }
 
-// The individual at the cursor after its meal (or its lack of one, which divides its life by
-// divisor) and a day of ageing; returns its life. A death is left to the caller (Births::bury):
-// the predators record it only where they branch on it, so that the index's word at the cursor,
-// which the births read, does not wait for the outcome of every meal.
 // A positive life divided by divisor: the unsigned quotient (the cheaper one) is the same.
 int32_t dividedLife(int32_t life, uint32_t divisor) {
   return static_cast<int32_t>(static_cast<uint32_t>(life) / divisor);
 }
 
+// The individual at the cursor after its meal (or its lack of one, which divides its life by
+// divisor) and a day of ageing; returns its life. A death is left to the caller (Births::bury):
+// the predators record it only where they branch on it, so that the index's word at the cursor,
+// which the births read, does not wait for the outcome of every meal.
 int32_t liveADay(Level self, LivingCursor& c, bool fed, uint32_t divisor) {
   int32_t life = self.life[c.slot()];  // positive: the slot is visited
   life = select(fed, life, dividedLife(life, divisor)) - 1;
