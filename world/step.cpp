@@ -278,13 +278,17 @@ BUILT_FOR_NEWER_X86_64_TOO uint32_t predatorDay(World& w, LivingSlots* index, in
   return state;
 }
 
-// A plant's day without a meal, for every living plant.
+// A plant's life after its day, which never brings a meal; a life that is not positive (a free
+// slot, or newborns that are not alive) stays as it is.
+int32_t plantAfterItsDay(int32_t life) {
+  return life > 0 ? dividedLife(life, 10) - 1 : life;
+}
+
 void ageEveryPlant(Level plants) {
   int end = plants.slots.wordsHoldingLife() * 64;
   end = end < kSlotsPerSpecies ? end : kSlotsPerSpecies;
   for (int i = 0; i < end; ++i) {
-    int32_t life = plants.life[i];
-    plants.life[i] = life > 0 ? dividedLife(life, 10) - 1 : life;
+    plants.life[i] = plantAfterItsDay(plants.life[i]);
   }
 }
 
@@ -297,7 +301,7 @@ BUILT_FOR_NEWER_X86_64_TOO uint32_t plantsDay(World& w, LivingSlots* index, uint
   // them age first, in one pass the compiler vectorises, and a newborn ahead of the cursor,
   // whose turn comes later in the phase, is born aged.
   ageEveryPlant(plants);
-  int32_t agedNewborn = s.startLife > 0 ? dividedLife(s.startLife, 10) - 1 : s.startLife;
+  int32_t agedNewborn = plantAfterItsDay(s.startLife);
   Births births(s, plants);
   for (LivingCursor c(plants.slots); c.next();) {
     state = stateAfter<2>(state);  // the first, a meal's slot as every other level draws, unused
