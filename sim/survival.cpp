@@ -27,24 +27,33 @@ std::vector<SurvivalStep> kaplanMeier(std::vector<GameSurvival> games) {
   std::sort(games.begin(), games.end(),
             [](const GameSurvival& a, const GameSurvival& b) { return a.days < b.days; });
   std::vector<SurvivalStep> curve;
-  double survival = 1.0;
   double greenwood = 0.0;
   int atRisk = static_cast<int>(games.size());
+  // Between days that cut games off, the factors (n - d) / n of the product telescope: the
+  // curve is its value at the last such day times the share of the games then at risk that
+  // have not ended since. One division instead of a product of many keeps it exact where it
+  // can be, so that a curve that falls to one half is at one half, not a rounding above it.
+  double atLastCutOff = 1.0;
+  int atRiskAfterCutOff = atRisk;
+  int endedSinceCutOff = 0;
   for (size_t i = 0; i < games.size();) {
     SurvivalStep step{games[i].days, atRisk, 0, 0, 0.0, 0.0, 0.0};
     for (; i < games.size() && games[i].days == step.day; ++i) {
       ++(games[i].stopped ? step.stopped : step.ended);
     }
-    if (step.ended > 0) {
-      survival *= 1.0 - static_cast<double>(step.ended) / atRisk;
-      if (atRisk > step.ended) {
-        greenwood += static_cast<double>(step.ended) / (atRisk * double(atRisk - step.ended));
-      }
+    if (step.ended > 0 && atRisk > step.ended) {
+      greenwood += static_cast<double>(step.ended) / (atRisk * double(atRisk - step.ended));
     }
-    step.survival = survival;
+    endedSinceCutOff += step.ended;
+    step.survival = atLastCutOff * (atRiskAfterCutOff - endedSinceCutOff) / atRiskAfterCutOff;
     setBand(step, greenwood);
     curve.push_back(step);
     atRisk -= step.ended + step.stopped;
+    if (step.stopped > 0) {
+      atLastCutOff = step.survival;
+      atRiskAfterCutOff = atRisk;
+      endedSinceCutOff = 0;
+    }
   }
   return curve;
 }

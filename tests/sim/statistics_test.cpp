@@ -54,6 +54,18 @@ TEST(Survival, WithoutCutOffGamesTheRestrictedMeanIsTheMeanAndAllCutOffHasNoMedi
   EXPECT_DOUBLE_EQ(restrictedMeanSurvival(stopped, 400), 400.0);
 }
 
+// Half of n games end on days 1 .. n/2 and the rest are cut off later: the curve is at one
+// half on day n/2, where a running product of the factors lands a rounding off it for most n.
+TEST(Survival, ACurveThatFallsToOneHalfHasItsMedianThere) {
+  for (int n : {10, 24, 38, 100}) {
+    std::vector<GameSurvival> games;
+    for (int i = 0; i < n; ++i) {
+      games.push_back(i < n / 2 ? GameSurvival{i + 1, false} : GameSurvival{n, true});
+    }
+    EXPECT_EQ(kaplanMeierMedian(kaplanMeier(games)), n / 2) << n;
+  }
+}
+
 TEST(SampleStatistics, TIntervalOfTheMeanMatchesTheTables) {
   MeanInterval five = meanInterval({1, 2, 3, 4, 5});
   EXPECT_DOUBLE_EQ(five.mean, 3.0);
