@@ -66,6 +66,12 @@ bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>
   return true;
 }
 
+size_t csvRowEnd(const std::string& text, size_t pos) {
+  std::vector<std::string> cells;
+  bool closed = readCsvRow(text, pos, cells);
+  return closed && pos > 0 && text[pos - 1] == '\n' ? pos : std::string::npos;
+}
+
 namespace {
 
 std::string place(size_t row, size_t column) {

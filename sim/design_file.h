@@ -17,6 +17,10 @@ struct Design {
 bool splitCsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows,
                   std::string& error);
 
+// Where the CSV row that starts at pos ends, past its line end (a line end inside a quoted cell
+// belongs to the cell); std::string::npos when the row has no line end, as a row cut off has not.
+size_t csvRowEnd(const std::string& text, size_t pos);
+
 // The CSV text of a design: a header of field names or numbers 1..16 (after a UTF-8
 // byte-order mark, if any), then one row per combination. On a bad file returns false with a
 // reason naming the row and column; the header is row 1, so combination N is row N+1. Reading

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "design_file.h"
 #include "message.h"
 #include "numbers.h"
 
@@ -114,14 +115,14 @@ int readGameTable(const std::string& path, GameTable& table, std::string& error)
   }
   table.settings = block.settings;
   size_t rowNumber = 0;
-  for (size_t pos = block.bytes + header.size(), end; pos < text.size(); pos = end + 1) {
-    end = text.find('\n', pos);
+  for (size_t pos = block.bytes + header.size(), end; pos < text.size(); pos = end) {
+    end = csvRowEnd(text, pos);
     if (end == std::string::npos) {
       break;  // cut off: the game is not done
     }
     TableRow row;
     ++rowNumber;
-    if (!readRow(text.substr(pos, end + 1 - pos), row)) {
+    if (!readRow(text.substr(pos, end - pos), row)) {
       error = quoted(path) + ": row " + std::to_string(rowNumber) + " is not a game's row";
       return kExitBadUsage;
     }

@@ -41,9 +41,11 @@ class MergeTest : public ::testing::Test {
 TEST_F(MergeTest, SummariseGivesTheSweepsOwnSummaryAndChart) {
   const std::vector<std::string> design = {"--sample", "lhs", "3",      "--range", "9=0.1:0.4",
                                            "--repeat", "2",   "--days", "40"};
-  // With --survival the chart is the survival curves; a design's own is its first game's.
+  // With --survival the chart is the survival curves; a design's own is its first game's. A
+  // text with a line break is a quoted cell that spans two lines of the table.
+  const std::vector<std::string> lineBreak = {"--vary", "1=1000,2000\n", "--days", "40"};
   const std::vector<std::pair<std::vector<std::string>, bool>> runs = {
-      {kRun, true}, {design, true}, {design, false}};
+      {kRun, true}, {design, true}, {design, false}, {lineBreak, false}};
   for (const auto& [run, survival] : runs) {
     std::vector<std::string> outputs = {"--table",   in("t.csv"), "--summary",
                                         in("s.csv"), "--plot",    in("p.svg")};
