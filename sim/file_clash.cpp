@@ -11,8 +11,9 @@ namespace {
 const char* const kStandardOutput = "standard output";
 
 // What names the same file however it is spelt: standard output, the device and inode of a
-// file that exists, or else the real path of its folder and its own name. Empty for a device
-// or pipe other than standard output, which nothing written there can destroy.
+// file that exists, or else the real path of its folder and its own name, links followed as
+// writing it follows them. Empty for a device or pipe other than standard output, which nothing
+// written there can destroy.
 std::string identity(const CommandFile& file) {
   if (file.path == "-") {
     return file.written ? kStandardOutput : "standard input";
@@ -27,12 +28,15 @@ std::string identity(const CommandFile& file) {
     }
     return "file " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
   }
-  size_t slash = file.path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : file.path.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? file.path : file.path.substr(slash + 1);
+  std::string path = file.path;
+  int ignored = 0;
+  followLinks(path, ignored);  // a dangling link: the file it names, which writing creates
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   char* real = realpath(folder.c_str(), nullptr);
   if (real == nullptr) {
-    return "path " + file.path;
+    return "path " + path;
   }
   std::string resolved = std::string(real) + "/" + name;
   std::free(real);

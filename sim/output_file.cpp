@@ -28,8 +28,15 @@ std::string baseNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Follows symbolic links in the last part of the path, so that the file they lead to is
-// replaced and the links stay. A dangling link leads to the file it names.
+// True when path names the file that descriptor fd already writes, as /dev/stdout does.
+bool isOpenAs(const std::string& path, int fd) {
+  struct stat named, open;
+  return stat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+         named.st_ino == open.st_ino;
+}
+
+}  // namespace
+
 bool followLinks(std::string& path, int& reason) {
   for (int hops = 0; hops < 40; ++hops) {
     struct stat st;
@@ -48,15 +55,6 @@ bool followLinks(std::string& path, int& reason) {
   reason = ELOOP;
   return false;
 }
-
-// True when path names the file that descriptor fd already writes, as /dev/stdout does.
-bool isOpenAs(const std::string& path, int fd) {
-  struct stat named, open;
-  return stat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
-         named.st_ino == open.st_ino;
-}
-
-}  // namespace
 
 bool isStandardOutputPath(const std::string& path) {
   return path == "-" || isOpenAs(path, STDOUT_FILENO);

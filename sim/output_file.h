@@ -59,6 +59,11 @@ class OutputFile {
   bool createdToContinue_ = false;
 };
 
+// Follows symbolic links in the last part of path, so that the file they lead to is replaced
+// and the links stay; a dangling link leads to the file it names. False with the reason (errno)
+// when they cannot be followed.
+bool followLinks(std::string& path, int& reason);
+
 // Whether an output named path goes to standard output: "-", or a name of the file it writes.
 bool isStandardOutputPath(const std::string& path);
 

@@ -477,6 +477,7 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
   { std::ofstream(in("notes.txt")) << "hello\n"; }
   { std::ofstream(in("design.csv")) << "large.population\n5\n"; }
   fs::create_directory(in("folder"));
+  fs::create_symlink("summary.csv", in("link.csv"));  // dangling until the summary is written
   const std::string other = readFile(in("other.csv"));
   const std::vector<std::string> before = dir.entries();
   const std::vector<std::vector<std::string>> cases = {
@@ -513,6 +514,7 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
       // Outputs on each other or on the design, by whatever name.
       {"--plot", in("table.csv")},
       {"--survival", (dir.path() / "." / "summary.csv").string()},
+      {"--plot", in("link.csv")},
       {"--table", "-", "--plot", "/dev/stdout"},
       {"--design", in("design.csv"), "--summary", in("design.csv")},
       {"--design", in("design.csv"), "--table",
