@@ -155,7 +155,7 @@ int openDaysTable(OutputFile& file, const std::string& path, bool resume, const 
       (status = bytesToKeep(path, start, plan, settings, kept, bytes, error)) != kExitSuccess) {
     return status;
   }
-  if ((resume && !file.keep(static_cast<size_t>(bytes), error)) ||
+  if (!file.keep(static_cast<size_t>(bytes), error) ||
       (bytes == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
     return kExitFailure;
   }

@@ -97,7 +97,7 @@ bool OutputFile::open(const std::string& path, Mode mode, std::string& error) {
     // A device or a pipe: whoever reads it expects our output there.
     fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
   } else if (mode == kRowByRow) {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY | O_CLOEXEC, 0666);
+    return openInPlace(path, O_WRONLY, "w", error);
   } else {
     int reason = 0;
     target_ = path;
@@ -180,27 +180,43 @@ bool OutputFile::openTemporaryBeside(const std::string& target, const struct sta
   return true;
 }
 
-bool OutputFile::openToContinue(const std::string& path, std::string& error) {
-  path_ = path;
-  int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+bool OutputFile::openInPlace(const std::string& path, int access, const char* mode,
+                             std::string& error) {
+  path_ = target_ = path;
+  int reason = 0;
+  if (!followLinks(target_, reason)) {
+    return fail(reason, error);
+  }
+  int fd = ::open(target_.c_str(), access | O_NOCTTY | O_CLOEXEC);
   if (fd < 0 && errno == ENOENT) {
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-    createdToContinue_ = fd >= 0;
+    fd = ::open(target_.c_str(), access | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    createdHere_ = fd >= 0;
   }
   if (fd < 0) {
     return fail(errno, error);
   }
+  return attach(fd, mode, error);
+}
+
+bool OutputFile::openToContinue(const std::string& path, std::string& error) {
+  if (!openInPlace(path, O_RDWR, "r+", error)) {
+    return false;
+  }
   struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd);
+  if (fstat(fileno(out_), &st) != 0 || !S_ISREG(st.st_mode)) {
+    discard();
     error = "cannot resume " + quoted(path) + ": not a regular file";
     return false;
   }
-  return attach(fd, "r+", error);
+  return true;
 }
 
 bool OutputFile::keep(size_t bytes, std::string& error) {
-  createdToContinue_ = false;
+  createdHere_ = false;
+  struct stat st;
+  if (out_ == stdout || out_ == stderr || fstat(fileno(out_), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return true;  // a stream, pipe or device, whose reader has seen nothing of ours yet
+  }
   std::fflush(out_);
   if (ftruncate(fileno(out_), static_cast<off_t>(bytes)) != 0 ||
       std::fseek(out_, 0, SEEK_END) != 0) {
@@ -245,9 +261,9 @@ void OutputFile::discard() {
     std::fclose(out_);
   }
   out_ = nullptr;
-  if (createdToContinue_) {  // refused before a row was kept: as if never opened
-    unlink(path_.c_str());
-    createdToContinue_ = false;
+  if (createdHere_) {  // refused before a row was kept: as if never opened
+    unlink(target_.c_str());
+    createdHere_ = false;
   }
   if (!temporary_.empty()) {
     unlink(temporary_.c_str());

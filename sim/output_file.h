@@ -9,8 +9,9 @@
 //   wherever the name itself fits, and takes the name only when complete; the new file keeps
 //   the old one's mode and, where we may, its owner. When the directory takes no new files
 //   but the file itself is writable, the file is rewritten in place.
-// - A file written row by row is written in place from the start, so that a run cut off at
-//   any point leaves the rows it completed.
+// - A file written row by row is written in place, so that a run cut off at any point leaves
+//   the rows it completed. It is opened as it stands and cut only by keep(), so that a run
+//   refused before then (another file that cannot be written) leaves it as it was.
 // - SIGINT, SIGTERM, SIGHUP, SIGPIPE and SIGXFSZ remove every unfinished temporary file
 //   (pending_files.h).
 #pragma once
@@ -27,13 +28,15 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();  // discards an unfinished file
 
-  // On failure returns false with a one-line reason naming the path.
+  // On failure returns false with a one-line reason naming the path. A row-by-row file is
+  // opened without changing it (created empty when it does not exist yet); keep(0) starts it.
   bool open(const std::string& path, Mode mode, std::string& error);
-  // Opens a row-by-row file that may already hold rows, without changing it (creating it empty
-  // when it does not exist yet); the caller reads what it holds from path. keep() then cuts it
-  // to its first bytes, after which rows are added at the end. A file this created is removed
-  // again when it is discarded before keep().
+  // Opens a row-by-row file that may already hold rows, as open does, for the caller to read
+  // what it holds from path. Refuses what is not a regular file.
   bool openToContinue(const std::string& path, std::string& error);
+  // Cuts a row-by-row file to its first bytes, after which rows are added at the end (standard
+  // output, a pipe or a device only with 0, and left as they are). A file that open or
+  // openToContinue created is removed again when it is discarded before keep().
   bool keep(size_t bytes, std::string& error);
 
   FILE* stream() const { return out_; }
@@ -47,6 +50,7 @@ class OutputFile {
 
  private:
   bool openWhole(const struct stat* existing, std::string& error);
+  bool openInPlace(const std::string& path, int access, const char* mode, std::string& error);
   bool attach(int fd, const char* mode, std::string& error);
   bool openTemporaryBeside(const std::string& target, const struct stat* existing, int& fd,
                            int& reason);
@@ -56,7 +60,7 @@ class OutputFile {
   std::string path_;       // as given, for messages
   std::string target_;     // the file to be written, links followed
   std::string temporary_;  // empty unless written under a temporary name
-  bool createdToContinue_ = false;
+  bool createdHere_ = false;
 };
 
 // Follows symbolic links in the last part of path, so that the file they lead to is replaced

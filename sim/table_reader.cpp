@@ -38,13 +38,8 @@ int openGameTable(OutputFile& file, const std::string& path, bool resume, const 
                   const BeforeWriting& beforeWriting) {
   const std::string start = settingsText(settings) + gameTableHeader();
   std::string contents;
-  int status = kExitSuccess;
-  if (!resume) {
-    status = beforeWriting(existing, error);
-    if (status != kExitSuccess || !file.open(path, OutputFile::kRowByRow, error)) {
-      return status != kExitSuccess ? status : kExitFailure;
-    }
-  } else if (!file.openToContinue(path, error) || !readWholeFile(path, contents, error)) {
+  if (!resume ? !file.open(path, OutputFile::kRowByRow, error)
+              : !file.openToContinue(path, error) || !readWholeFile(path, contents, error)) {
     return kExitFailure;
   }
   size_t kept = 0;
@@ -64,11 +59,12 @@ int openGameTable(OutputFile& file, const std::string& path, bool resume, const 
     }
     kept = existing.bytes == 0 ? 0 : block.bytes + existing.bytes;
   }
-  if (resume && (status = beforeWriting(existing, error)) != kExitSuccess) {
+  int status = beforeWriting(existing, error);
+  if (status != kExitSuccess) {
     return status;
   }
-  if ((resume && !file.keep(kept, error)) ||
-      (kept == 0 && std::fputs(start.c_str(), file.stream()) < 0) || !file.flush(error)) {
+  if (!file.keep(kept, error) || (kept == 0 && std::fputs(start.c_str(), file.stream()) < 0) ||
+      !file.flush(error)) {
     return kExitFailure;
   }
   return kExitSuccess;

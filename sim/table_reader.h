@@ -12,9 +12,9 @@
 // Opens the --table file and writes its settings and header, or with resume keeps the complete
 // rows an earlier run of the same settings left in it (refusing, with the file unchanged, a
 // table of other settings or another sweep). existing gets the kept rows. beforeWriting runs
-// once the rows to keep are known and before the table is created or changed; when it fails,
-// so does the opening, with its error. Both return the exit status: kExitBadUsage for a table
-// that is not one of this command.
+// once the table is open and the rows to keep are known, before it is changed; when it fails,
+// so does the opening, with its error, and the table is left as it was. Both return the exit
+// status: kExitBadUsage for a table that is not one of this command.
 using BeforeWriting = std::function<int(const ExistingRows& existing, std::string& error)>;
 int openGameTable(OutputFile& file, const std::string& path, bool resume, const SweepPlan& plan,
                   const Settings& settings, ExistingRows& existing, std::string& error,

@@ -521,9 +521,14 @@ TEST(Sweep, BadInputLeavesNothingBehind) {
        (dir.path() / ".." / dir.path().filename() / "design.csv").string()},
   };
   const std::vector<std::vector<std::string>> unwritable = {
-      {"--table", in("missing/table.csv")},     {"--summary", in("folder")},
-      {"--plot", in("missing/chart.svg")},      {"--resume", "--table", in("folder")},
+      {"--table", in("missing/table.csv")},
+      {"--summary", in("folder")},
+      {"--plot", in("missing/chart.svg")},
+      {"--resume", "--table", in("folder")},
       {"--days-table", in("missing/days.csv")},
+      // Neither table is touched while the other cannot be written.
+      {"--days-table", in("other.csv"), "--table", in("missing/table.csv")},
+      {"--days-table", in("missing/days.csv"), "--table", in("other.csv")},
   };
   auto expectNothingBehind = [&](const std::vector<std::vector<std::string>>& refused,
                                  int exitCode) {
