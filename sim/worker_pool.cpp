@@ -4,9 +4,11 @@
 #include <poll.h>
 #include <sched.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -23,6 +25,34 @@ struct ChunkHeader {
 };
 constexpr int32_t kMaxChunkValues = 1 << 20;
 const char* const kWorkerStopped = "a worker process stopped before its games were done";
+
+// Each worker holds two of the program's descriptors, besides the few the program holds itself
+// (its standard streams and its output files).
+constexpr rlim_t kOwnDescriptors = 32;
+
+// How many of the workers asked for can have their pipes: the limit on open descriptors (often
+// 1024) is raised as far as the hard limit allows, and beyond that fewer workers play the same
+// games.
+int workersThatFit(int workers) {
+  rlimit limit;
+  const rlim_t needed = 2 * static_cast<rlim_t>(workers) + kOwnDescriptors;
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+      limit.rlim_cur >= needed) {
+    return workers;
+  }
+  rlim_t raised = limit.rlim_max == RLIM_INFINITY ? needed : std::min(needed, limit.rlim_max);
+  if (raised > limit.rlim_cur) {
+    rlimit wider{raised, limit.rlim_max};
+    if (setrlimit(RLIMIT_NOFILE, &wider) == 0) {
+      limit.rlim_cur = raised;
+    }
+  }
+  if (limit.rlim_cur >= needed) {
+    return workers;
+  }
+  rlim_t fit = limit.rlim_cur > kOwnDescriptors ? (limit.rlim_cur - kOwnDescriptors) / 2 : 1;
+  return static_cast<int>(std::max<rlim_t>(fit, 1));
+}
 
 // Calls read or write until size bytes have gone through; false at an error or the end of the
 // input.
@@ -93,6 +123,7 @@ WorkerPool::~WorkerPool() {
 
 bool WorkerPool::start(int workers, std::string& error) {
   std::fflush(nullptr);  // nothing buffered may be written twice
+  workers = workersThatFit(workers);
   for (int w = 0; w < workers; ++w) {
     if (!startOne(error)) {
       return false;

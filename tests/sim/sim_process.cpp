@@ -58,6 +58,11 @@ SimProcess startSim(const SimStart& start, const fs::path& dir) {
                    static_cast<rlim_t>(start.fileSizeLimit)};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
+    if (start.openFilesLimit >= 0) {
+      rlimit limit{static_cast<rlim_t>(start.openFilesLimit),
+                   static_cast<rlim_t>(start.openFilesLimit)};
+      setrlimit(RLIMIT_NOFILE, &limit);
+    }
     if (otherUser && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
       _exit(127);
     }

@@ -22,6 +22,7 @@ struct SimStart {
   std::string stderrPath;        // empty: read back into SimRun::err
   std::string stdinPath;         // empty: the test's own standard input
   long long fileSizeLimit = -1;  // RLIMIT_FSIZE in bytes; -1: unchanged
+  long openFilesLimit = -1;      // RLIMIT_NOFILE, soft and hard; -1: unchanged
   bool asOtherUser = false;      // when we are root, run as nobody (65534)
 };
 

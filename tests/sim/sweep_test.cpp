@@ -197,6 +197,13 @@ TEST(Sweep, TablesAreTheSameForAnyNumberOfJobs) {
   }
   // Without --table or --summary the summary goes to standard output.
   EXPECT_EQ(succeeded(sweepArgs()), summary1);
+  // More jobs than descriptors for their pipes: fewer workers play the same games.
+  SimStart crowded;
+  crowded.args = with(sweepArgs(), {"--jobs", "16"});
+  crowded.openFilesLimit = 12;
+  SimRun run = runSim(crowded);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, summary1);
 }
 
 TEST(Sweep, SummaryRowsSummarizeTheGames) {
