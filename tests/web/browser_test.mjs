@@ -257,6 +257,16 @@ check('the keyboard alone: Tab with focus rings, a game from the title to the re
     await pressWithAlt(page, 'f');
     await page.keyboard.press('x');
     assert.equal(await page.$('#screen'), null, 'the program has ended');
+    // Nothing starts again: the About box's keys would run its timer unseen.
+    await page.evaluate(() => {
+      window.timersStarted = 0;
+      const start = window.setInterval;
+      window.setInterval = (...args) => (++window.timersStarted, start(...args));
+    });
+    await pressWithAlt(page, '/');
+    await pressWithAlt(page, 'h');
+    await page.keyboard.press('a');
+    assert.equal(await page.evaluate(() => window.timersStarted), 0);
   });
 
 check('the live region tells the day and populations at most once a second, then the record',

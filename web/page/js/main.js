@@ -116,6 +116,7 @@ function openAbout() {
 
 function exitProgram() {
   if (modalOpen()) return;
+  ++openBoxes; // held for good: once the page has ended, no key opens a box or a menu again
   clearInterval(timer);
   document.body.replaceChildren();
   window.close();
