@@ -9,14 +9,17 @@ if ! [[ $port =~ ^[0-9]+$ ]] || ((port < 1 || port > 65535)); then
   echo "play-web: VELMORIA_WEB_PORT is a port number from 1 to 65535, not '$port'" >&2
   exit 2
 fi
-# Another server on the port would answer at the address printed below.
-if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' \
-  "$port" 2>/dev/null; then
+
+"$velmoria_tools/setup.sh"
+# Another server on the port would answer at the address printed below. Bound as the server
+# binds it, so that a port that a stopped server left waiting to close counts as free.
+if ! python3 -c 'import socket, sys
+s = socket.socket()
+s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("127.0.0.1", int(sys.argv[1])))' "$port" 2>/dev/null; then
   echo "play-web: port $port is in use; set VELMORIA_WEB_PORT to another" >&2
   exit 1
 fi
-
-"$velmoria_tools/setup.sh"
 build_targets web velmoria_web velmoria_site
 
 url="http://127.0.0.1:$port/"

@@ -9,8 +9,9 @@
 # The script returns when the game has ended, leaving nothing of it running.
 #
 # VELMORIA_BUILD_DIR (default build/win32 or build/win64) and VELMORIA_WINEPREFIX (default
-# build/wineprefix, or build/play-wineprefix on the virtual display) choose other folders, so
-# that a build of one's own can be played beside the shared one.
+# build/display-wineprefix, or build/play-wineprefix on the virtual display) choose other
+# folders, so that a build of one's own can be played beside the shared one. Neither default
+# is the tests' prefix, whose end would end the game.
 set -euo pipefail
 . "$(dirname "$0")/wine-lib.sh"
 
@@ -26,7 +27,7 @@ fi
 build_targets "$build" velmoria
 
 if [ -n "${DISPLAY:-}" ]; then
-  export WINEPREFIX=${VELMORIA_WINEPREFIX:-$tests_wineprefix}
+  export WINEPREFIX=${VELMORIA_WINEPREFIX:-$velmoria_root/build/display-wineprefix}
 else
   export WINEPREFIX=${VELMORIA_WINEPREFIX:-$velmoria_root/build/play-wineprefix}
 fi

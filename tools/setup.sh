@@ -15,7 +15,7 @@ packages=(
   fonts-horai-umefont
   librsvg2-bin python3 parallel
   emscripten node-acorn chromium
-  libgsl-dev slurm-wlm munge
+  libgsl-dev slurm-wlm munge iproute2
 )
 
 missing=()
@@ -34,14 +34,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   export DEBIAN_FRONTEND=noninteractive
   # A mirror caught mid-sync fails one index now and then; the others still serve the install.
-  apt-get update -qq || apt-get update -qq || echo "setup: apt-get update reported errors; installing from the lists it fetched"
-  if ! apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+  # A fresh machine's own start-up updates may hold the package lock for a while.
+  lock=(-o DPkg::Lock::Timeout=600)
+  apt-get update -qq "${lock[@]}" || apt-get update -qq "${lock[@]}" || echo "setup: apt-get update reported errors; installing from the lists it fetched"
+  if ! apt-get install -y -qq "${lock[@]}" --no-install-recommends "${missing[@]}" >/dev/null; then
     # The i386 half can lag behind the amd64 one while a mirror syncs; without it the 32-bit
     # suite is skipped with its reason and the 64-bit one runs the same tests.
     others=()
     for p in "${missing[@]}"; do [[ $p == *:i386 ]] || others+=("$p"); done
     echo "setup: the full install failed; installing all but the 32-bit Wine"
-    apt-get install -y -qq --no-install-recommends "${others[@]}" >/dev/null
+    apt-get install -y -qq "${lock[@]}" --no-install-recommends "${others[@]}" >/dev/null
   fi
 fi
 

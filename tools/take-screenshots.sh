@@ -10,12 +10,15 @@
 # manager on the virtual display to draw them).
 set -euo pipefail
 . "$(dirname "$0")/game-driver.sh"
+if [ -z "${VELMORIA_SCREENSHOT_DISPLAY:-}" ]; then
+  "$velmoria_tools/setup.sh"  # first: whether this host runs 32-bit code depends on it
+fi
 build=$(playable_build)
+export VELMORIA_BUILD=$build  # the run on the virtual display below takes the same one
 build_dir=$(build_dir_of "$build")
 export WINEPREFIX=$velmoria_root/build/screenshots-wineprefix
 
 if [ -z "${VELMORIA_SCREENSHOT_DISPLAY:-}" ]; then
-  "$velmoria_tools/setup.sh"
   echo "take-screenshots: the $build program"
   build_targets "$build" velmoria inspect_windows
   "$velmoria_tools/wine-prefix"

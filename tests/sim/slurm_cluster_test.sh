@@ -21,16 +21,27 @@ done
 
 scratch=$(mktemp -d /tmp/velmoria-slurm-XXXXXX)
 stop_cluster() {
-  local pidfile
+  local pidfile pids=()
   for pidfile in "$scratch/slurmd.pid" "$scratch/slurmctld.pid" "$scratch/munge/munged.pid"; do
     if [ -s "$pidfile" ]; then
-      kill "$(cat "$pidfile")" 2>/dev/null || true
+      pids+=("$(cat "$pidfile")")
+      kill "${pids[-1]}" 2>/dev/null || true
     fi
   done
-  sleep 1
-  rm -rf "$scratch"
+  # slurmctld saves its state as it stops: the folder goes once every daemon has gone.
+  local pid tries
+  for pid in "${pids[@]}"; do
+    for ((tries = 0; tries < 100; ++tries)); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+  done
+  rm -rf "$scratch" || true
 }
 trap stop_cluster EXIT
+trap 'exit 143' TERM HUP
+trap 'exit 130' INT
 
 # munged insists on folders that its user can enter and nobody else can write.
 chmod 755 "$scratch"
