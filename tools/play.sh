@@ -42,6 +42,7 @@ stop() {
   fi
   # Wine's helper processes end with the wineserver, a few seconds after the game.
   wineserver -w 2>/dev/null || true
+  forget_wine_server
   stop_display
 }
 trap stop EXIT

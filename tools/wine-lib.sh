@@ -99,6 +99,19 @@ wine_draws_frames() {
   wineserver -w
 }
 
+# Removes the folder in which the wineserver of $WINEPREFIX kept its socket (/tmp/wine-*/
+# server-DEVICE-INODE, named after the prefix), which Wine leaves behind when the server ends.
+# Call it once the server has ended.
+forget_wine_server() {
+  local device inode folder
+  read -r device inode < <(stat -c '%D %i' "$WINEPREFIX" 2>/dev/null) || return 0
+  for folder in /tmp/wine-*/"server-$device-$(printf '%x' "$inode")"; do
+    [ -d "$folder" ] || continue
+    rm -rf "$folder"
+    rmdir "$(dirname "$folder")" 2>/dev/null || true
+  done
+}
+
 # The Windows build that runs on this host: win32 where 32-bit code runs, win64 elsewhere.
 # VELMORIA_BUILD=win32 or win64 picks one by hand.
 playable_build() {
